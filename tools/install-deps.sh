@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Zigwalk need.
+# Only what is missing is installed; safe to run again. Uses sudo when not root.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  # toolkit
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # fonts that carry the Czech letters
+  fonts-dejavu-core
+  # music: synthesiser and a General MIDI soundfont
+  libfluidsynth-dev fluidsynth timgm6mb-soundfont
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # real-window tests
+  xvfb xauth xdotool x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
