@@ -4,13 +4,13 @@
 // the Qt window forwards events here and draws what the controls say.
 //
 // The handlers live in the file of the subsystem that owns them:
-//   game/FormLifecycle.cpp  Form_Load, Form_Unload, the colour query
+//   game/FormLifecycle.cpp  Form_Load, Form_Unload, the colour query, the store, the end
 //   game/Dispatcher.cpp     Form_MouseDown, Form_MouseMove (the twelve rules)
-//   game/LevelFlow.cpp      NextLevel, HitWall, NewGame, UpdateCursor
+//   game/LevelFlow.cpp      NextLevel, HitWall, NewGame, UpdateCursor, the deaths line
 //   ui/FrameAnimation.cpp   MoveFrame, Timer1_Timer
 //   ui/LanguageSwitch.cpp   Label1_Click
 //   save/SavedProgress.cpp  SaveProgress, LoadGame
-//   extras/LevelCodes.cpp   OpenHomePage, Command1_Click
+//   extras/LevelCodes.cpp   the codes, OpenHomePage, Command1_Click
 //   extras/Music.cpp        music start and stop, Label2_Click
 
 #include "assets/ColorKey.h"
@@ -49,6 +49,9 @@ public:
     // The window's colour query: the shown picture's pixel for x 0..639 and
     // y 0..479, the black background for y 480..495, NoColour elsewhere.
     Colour Point(float X, float Y) const;
+    // How often Point has been asked: the rules ask afresh before every test,
+    // so this tells how many tests an event ran.
+    std::uint64_t colourQueries() const { return colourQueries_; }
 
     // The program has ended (quit item or closing the window): no further
     // handler runs.
@@ -76,6 +79,8 @@ private:
 
     void setDeathsLine();       // Label2 = Texts(Lang, 6) & Deaths
     bool musicFileExists();     // music.mid in the program's directory
+    void startMusic();          // last step of Form_Load
+    void stopMusic();           // first step of Form_Unload
     void endProgram();
 
     Platform& platform_;
@@ -84,6 +89,8 @@ private:
     GameState state_;
     Controls controls_;
     bool ended_ = false;
+    bool saveFailureReported_ = false; // a failing save is told once per run, not on every death
+    mutable std::uint64_t colourQueries_ = 0;
 };
 
 } // namespace zw

@@ -17,8 +17,8 @@ inline constexpr flag16 False = 0;
 namespace num {
 
 // Checked float32 arithmetic: each result is formed in double and stored as
-// float32. Invalid operation and overflow raise Overflow (6), a finite value
-// divided by zero raises Division by zero (11).
+// float32. Invalid operation (0 / 0 included) and overflow raise Overflow
+// (6); any other finite value divided by zero raises Division by zero (11).
 float add(float a, float b);
 float sub(float a, float b);
 float div(float a, float b);
@@ -40,7 +40,8 @@ QString toText(float value);
 // mismatch (13); a number beyond float32 raises Overflow (6).
 float fromText(const QString& text);
 
-// As fromText, but says "not a number" instead of raising.
+// As fromText, but gives no value instead of raising, for text that is not
+// a number and for a number beyond float32 alike.
 std::optional<float> tryFromText(const QString& text);
 
 } // namespace num

@@ -1,0 +1,77 @@
+// The pictures built into the program, decoded once when the store is made.
+// Full-window pictures stay 8-bit indexed as decoded: a level is a quarter of
+// its 32-bit size, and the colour query reads the colour table directly.
+
+#include "assets/PictureStore.h"
+
+#include "assets/ColorKey.h"
+#include "game/RuntimeError.h"
+
+#include <mutex>
+
+// The pictures are compiled into the static core library, whose resource
+// initialiser the linker would drop; it has to be pulled in by name, from the
+// global namespace.
+static void initPictureResources()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace zw {
+
+PictureStore::PictureStore()
+    : PictureStore(&PictureStore::loadBuiltIn)
+{
+}
+
+PictureStore::PictureStore(const Loader& load)
+    : picture1_(load(QStringLiteral("pointer-run")))
+    , picture2_(load(QStringLiteral("pointer-idle")))
+    , picture4_(load(QStringLiteral("menu-cs")))
+    , picture5_(load(QStringLiteral("menu-en")))
+{
+    // The menu slot starts as the Czech menu itself, shared, not a copy.
+    picture3_[0] = picture4_;
+    for (int level = 1; level < LevelCount; ++level)
+        picture3_[level] = load(levelName(level));
+}
+
+const QImage& PictureStore::Picture3(std::int16_t index) const
+{
+    if (index < 0 || index >= LevelCount)
+        throw RuntimeError::noSuchControlElement(index);
+    return picture3_[index];
+}
+
+QString PictureStore::levelName(int level)
+{
+    if (level == 0)
+        return QStringLiteral("menu-cs");
+    if (level == LevelCount - 1)
+        return QStringLiteral("closing");
+    return QStringLiteral("level-%1").arg(level, 2, 10, QLatin1Char('0'));
+}
+
+QImage PictureStore::loadBuiltIn(const QString& name)
+{
+    static std::once_flag resourcesReady;
+    std::call_once(resourcesReady, initPictureResources);
+
+    QImage picture(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    if (picture.isNull())
+        throw RuntimeError(481, "Invalid picture"); // a picture missing from the build
+    return picture;
+}
+
+std::int32_t pixelColour(const QImage& picture, int x, int y)
+{
+    if (!picture.valid(x, y))
+        return NoColour;
+    if (picture.format() == QImage::Format_Indexed8) {
+        const int index = picture.constScanLine(y)[x];
+        return index < picture.colorCount() ? fromRgb(picture.color(index)) : NoColour;
+    }
+    return fromRgb(picture.pixel(x, y));
+}
+
+} // namespace zw

@@ -1,0 +1,123 @@
+// Saved progress: the level and the deaths, with two check values (their sum
+// and the deaths modulo the level) so that hand-edited or damaged data is
+// noticed when the player continues. Only the maze levels are ever saved.
+
+#include "game/Game.h"
+#include "game/Maker.h"
+#include "game/RuntimeError.h"
+
+#include <cmath>
+#include <optional>
+
+namespace zw {
+
+namespace {
+
+const QString App = QStringLiteral("Zigwalk_Korvel");
+const QString Section = QStringLiteral("SaveGame");
+
+// Deaths beyond this can no longer be counted one by one in a float.
+constexpr float MostDeaths = 16777216.0f;
+
+const QString BadDataMessage = QStringLiteral("chyba při načítání, chybná data");
+
+QString levelZeroMessage()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("Nastala chyba při načítání hry.") + crlf
+        + QStringLiteral("Omlouváme se za vzniklé potíže.") + crlf
+        + QStringLiteral("Sdělte tuto chybu do návštěvní knihy na adrese ") + maker::Host
+        + QStringLiteral(".") + crlf + crlf
+        + QStringLiteral("Kód chyby >>> \"SafeLevel=0\"");
+}
+
+bool isWhole(float value) { return std::isfinite(value) && std::trunc(value) == value; }
+
+// Values the game itself could have written. Anything else is treated like
+// data that fails its checks, so a damaged store never stops the game. A
+// stored level of 0 passes here: it has its own message further on.
+bool looksSaved(const std::optional<float>& level, const std::optional<float>& deaths,
+                const std::optional<float>& sum, const std::optional<float>& remainder)
+{
+    return level && deaths && sum && remainder
+        && isWhole(*level) && *level >= 0 && *level <= 20
+        && isWhole(*deaths) && *deaths >= 0 && *deaths <= MostDeaths
+        && isWhole(*sum) && isWhole(*remainder);
+}
+
+} // namespace
+
+void Game::SaveProgress()
+{
+    GameState& s = state_;
+    if (s.Level <= 0.0f || s.Level >= 21.0f)
+        return; // the menu, the closing picture and the way back to the menu
+
+    s.SawLevel = s.Level;
+    s.SawDeaths = s.Deaths;
+    s.SawSum = num::add(s.Deaths, s.Level);
+    s.SawMod = static_cast<float>(num::mod(num::toInt32(s.Deaths), num::toInt32(s.SawLevel)));
+
+    try {
+        platform_.saveSettings(App, Section,
+                               {{QStringLiteral("Saw1"), num::toText(s.SawLevel)},
+                                {QStringLiteral("Saw2"), num::toText(s.SawDeaths)},
+                                {QStringLiteral("Saw3"), num::toText(s.SawSum)},
+                                {QStringLiteral("Saw4"), num::toText(s.SawMod)}});
+    } catch (const RuntimeError& error) {
+        // Losing the save must not cost the player the run: the death is
+        // still counted and the level still changes. Say it once, not on
+        // every death.
+        if (!saveFailureReported_) {
+            saveFailureReported_ = true;
+            platform_.messageBox(error.boxText(), 16);
+        }
+    }
+}
+
+void Game::LoadGame()
+{
+    GameState& s = state_;
+    const std::optional<float> level =
+        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw1"), QStringLiteral("1")));
+    const std::optional<float> deaths =
+        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw2"), QStringLiteral("0")));
+    const std::optional<float> sum =
+        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw3"), QStringLiteral("1")));
+    const std::optional<float> remainder =
+        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw4"), QStringLiteral("0")));
+    s.SawLevel = level.value_or(0);
+    s.SawDeaths = deaths.value_or(0);
+    s.SawSum = sum.value_or(0);
+    s.SawMod = remainder.value_or(0);
+
+    if (level && *level == 0.0f) {
+        platform_.messageBox(levelZeroMessage(), 48);
+        s.LoadFailed = True;
+    }
+    if (looksSaved(level, deaths, sum, remainder)) {
+        // Within these ranges the checks below cannot fault.
+        if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
+            s.LoadFailed = True;
+        if (s.SawLevel == 0.0f)
+            s.SawLevel = 1; // keeps the remainder check from dividing by zero
+        const std::int32_t expected = num::mod(num::toInt32(s.SawDeaths), num::toInt32(s.SawLevel));
+        if (static_cast<double>(s.SawMod) != static_cast<double>(expected))
+            s.LoadFailed = True;
+    } else {
+        s.LoadFailed = True;
+    }
+
+    // A rejected load still moves the game one level on, with the deaths it had.
+    if (s.LoadFailed == False) {
+        s.Level = num::sub(s.SawLevel, 1.0f);
+        s.Deaths = s.SawDeaths;
+    } else {
+        platform_.messageBox(BadDataMessage, 0);
+        s.LoadFailed = False;
+    }
+    setDeathsLine();
+    NextLevel();
+}
+
+} // namespace zw
