@@ -1,0 +1,135 @@
+// The checker on a whole folder of picture files: clean fixtures written as
+// the drawing tool writes them, then one file removed or changed.
+
+#include "Fixtures.h"
+
+#include "check/CheckFolder.h"
+#include "check/ContactSheet.h"
+#include "check/KeyColour.h"
+#include "check/PlayTable.h"
+
+#include <QDir>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace zw::check {
+namespace {
+
+using namespace zw::fixtures;
+
+QImage makeClean(const PictureInfo& info)
+{
+    switch (info.kind) {
+    case PictureKind::Level: return encode(level(info.level));
+    case PictureKind::Menu: return encode(menu(info.english));
+    case PictureKind::Closing: return encode(closing());
+    case PictureKind::Pointer: return pointer(info.run);
+    }
+    return {};
+}
+
+// Built once: every test starts from the same clean set.
+const QImage& cleanPicture(const PictureInfo& info)
+{
+    static const std::vector<QImage> all = [] {
+        std::vector<QImage> v;
+        for (const PictureInfo& i : allPictures())
+            v.push_back(makeClean(i));
+        return v;
+    }();
+    for (std::size_t i = 0; i < allPictures().size(); ++i)
+        if (allPictures()[i].file == info.file)
+            return all[i];
+    throw std::out_of_range("unknown picture");
+}
+
+class Folder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        for (const PictureInfo& info : allPictures())
+            write(info.file, cleanPicture(info));
+    }
+    void write(const QString& file, const QImage& img)
+    {
+        ASSERT_TRUE(QImageWriter(dir.filePath(file), "png").write(img)) << file.toStdString();
+    }
+    std::vector<std::string> lines() const
+    {
+        std::vector<std::string> out;
+        for (const Finding& f : checkFolder(dir.path()).findings)
+            out.push_back(f.line().toStdString());
+        return out;
+    }
+    QTemporaryDir dir;
+};
+
+// The PNG round trip keeps the 8-bit palette, so the clean set stays clean.
+TEST_F(Folder, CleanSetHasNoFindings)
+{
+    EXPECT_EQ(lines(), std::vector<std::string>{});
+}
+
+TEST_F(Folder, MissingFileIsNamed)
+{
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("level-13.png"))));
+    const std::vector<std::string> found = lines();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].rfind("level-13.png: file: missing", 0), 0u) << found[0];
+}
+
+TEST_F(Folder, UnreadableFileIsNamed)
+{
+    QFile f(dir.filePath(QStringLiteral("closing.png")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("not a picture");
+    f.close();
+    const std::vector<std::string> found = lines();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].rfind("closing.png: file: cannot be read", 0), 0u) << found[0];
+}
+
+// Only the captions may differ between the two menus.
+TEST_F(Folder, MenusDifferOnlyInTheItemBoxes)
+{
+    QImage en = menu(true);
+    en.setPixel(600, 470, 0xFF000000u); // still black: no change
+    write(QStringLiteral("menu-en.png"), encode(en));
+    EXPECT_EQ(lines(), std::vector<std::string>{});
+
+    fill(en, box(620, 400, 621, 401), white); // a speck of white at the lower right
+    write(QStringLiteral("menu-en.png"), encode(en));
+    EXPECT_EQ(lines(), (std::vector<std::string>{
+                           "menu-en.png: same as menu-cs.png: differs outside the item boxes: 4 px, first at (620,400)"}));
+}
+
+TEST_F(Folder, PlayabilityTableHasEveryLevel)
+{
+    const QString table = playabilityTable(checkFolder(dir.path()).pictures);
+    const QStringList rows = table.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(rows.size(), 2 + 20);
+    // Level 1's corridor is 31 pixels wide; level 8 lists its two goals.
+    EXPECT_TRUE(rows[2].startsWith(QStringLiteral("| 01 | "))) << rows[2].toStdString();
+    EXPECT_TRUE(rows[2].contains(QStringLiteral("| 31 |"))) << rows[2].toStdString();
+    EXPECT_EQ(rows[9].count(QStringLiteral(" / ")), 3) << rows[9].toStdString();
+}
+
+// Thumbnails are nearest-neighbour quarters; a missing picture shows loud magenta.
+TEST_F(Folder, ContactSheetShowsEveryPicture)
+{
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("level-02.png"))));
+    const FolderCheck result = checkFolder(dir.path());
+    const QImage sheet = contactSheet(result.pictures);
+    ASSERT_EQ(sheet.size(), QSize(8 + 6 * 168, 8 + 5 * 144));
+    // menu-cs at the top left: its pixel (48, 54) (continue box corner) at (8 + 12, 8 + 13.5).
+    EXPECT_EQ(sheet.pixel(8 + 12, 8 + 14), lightGrey);
+    // level-02 is the fourth cell of the first row.
+    EXPECT_EQ(sheet.pixel(8 + 3 * 168 + 80, 8 + 60), qRgb(255, 0, 255));
+}
+
+} // namespace
+} // namespace zw::check

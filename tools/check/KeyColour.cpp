@@ -1,0 +1,117 @@
+#include "check/KeyColour.h"
+
+#include <algorithm>
+
+namespace zw::check {
+
+namespace {
+
+struct KeyEntry {
+    Key key;
+    QRgb rgb;
+    const char* colour;
+    const char* role;
+};
+
+constexpr KeyEntry keyTable[KeyCount] = {
+    {Key::Info, 0xFF000000u, "black", "info"},
+    {Key::Continue, 0xFFC0C0C0u, "light grey", "continue"},
+    {Key::NewGame, 0xFF808080u, "grey", "new game"},
+    {Key::Quit, 0xFF666666u, "dark grey", "quit"},
+    {Key::Link, 0xFFFF9933u, "orange", "link"},
+    {Key::Start, 0xFFFF0000u, "red", "start"},
+    {Key::Wall, 0xFFFFFFFFu, "white", "wall"},
+    {Key::Goal, 0xFF00FF00u, "green", "goal"},
+    {Key::Menu, 0xFF800000u, "dark red", "menu"},
+};
+
+} // namespace
+
+Key keyOf(QRgb rgb)
+{
+    // A pixel that is not fully opaque is not what the window would show.
+    if (qAlpha(rgb) != 255)
+        return Key::Inert;
+    for (const KeyEntry& e : keyTable)
+        if (e.rgb == rgb)
+            return e.key;
+    return Key::Inert;
+}
+
+QString colourName(Key k)
+{
+    return k == Key::Inert ? QStringLiteral("inert") : QString::fromLatin1(keyTable[int(k)].colour);
+}
+
+QString keyName(Key k)
+{
+    if (k == Key::Inert)
+        return QStringLiteral("inert colour");
+    return QStringLiteral("%1 (%2)").arg(QLatin1String(keyTable[int(k)].colour), QLatin1String(keyTable[int(k)].role));
+}
+
+KeyMap::KeyMap(const QImage& image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    w_ = argb.width();
+    h_ = argb.height();
+    keys_.resize(std::size_t(w_) * h_);
+    rgb_.resize(std::size_t(w_) * h_);
+    for (int y = 0; y < h_; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < w_; ++x) {
+            rgb_[std::size_t(y) * w_ + x] = line[x];
+            keys_[std::size_t(y) * w_ + x] = keyOf(line[x]);
+        }
+    }
+}
+
+std::vector<QPoint> KeyMap::pixelsOf(Key k) const
+{
+    return pixelsOf(k, QRect(0, 0, w_, h_));
+}
+
+std::vector<QPoint> KeyMap::pixelsOf(Key k, const QRect& within) const
+{
+    const QRect r = within.intersected(QRect(0, 0, w_, h_));
+    std::vector<QPoint> out;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (at(x, y) == k)
+                out.emplace_back(x, y);
+    return out;
+}
+
+int KeyMap::count(Key k) const
+{
+    int n = 0;
+    for (Key v : keys_)
+        n += v == k;
+    return n;
+}
+
+QRect KeyMap::boundsOf(Key k) const
+{
+    int x1 = w_, y1 = h_, x2 = -1, y2 = -1;
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x)
+            if (at(x, y) == k) {
+                x1 = std::min(x1, x);
+                x2 = std::max(x2, x);
+                y1 = std::min(y1, y);
+                y2 = std::max(y2, y);
+            }
+    return x2 < 0 ? QRect() : box(x1, y1, x2, y2);
+}
+
+QString pointText(QPoint p)
+{
+    return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y());
+}
+
+QString boxText(const QRect& r)
+{
+    return QStringLiteral("(%1,%2)-(%3,%4)").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+}
+
+} // namespace zw::check

@@ -1,0 +1,68 @@
+#pragma once
+// The colour key as the checker sees it: every pixel of a full-window picture
+// is sorted into one of the nine key colours or "inert", and the rules then
+// work on that map instead of on raw colours.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace zw::check {
+
+enum class Key : std::uint8_t {
+    Info,     // black (0, 0, 0): path, menu background
+    Continue, // light grey (192, 192, 192)
+    NewGame,  // grey (128, 128, 128)
+    Quit,     // dark grey (102, 102, 102)
+    Link,     // orange (255, 153, 51)
+    Start,    // red (255, 0, 0)
+    Wall,     // white (255, 255, 255)
+    Goal,     // green (0, 255, 0)
+    Menu,     // dark red (128, 0, 0)
+    Inert,    // any other colour: the game attaches no meaning to it
+};
+
+inline constexpr int KeyCount = 9; // the meaningful ones, Inert excluded
+
+Key keyOf(QRgb rgb);
+// "orange (link)": the colour and its role, for messages.
+QString keyName(Key k);
+// "orange": the colour alone.
+QString colourName(Key k);
+
+// A picture sorted into key colours, plus the raw colours for messages.
+class KeyMap {
+public:
+    KeyMap() = default;
+    explicit KeyMap(const QImage& image);
+
+    int width() const { return w_; }
+    int height() const { return h_; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+    Key at(int x, int y) const { return keys_[std::size_t(y) * w_ + x]; }
+    Key at(QPoint p) const { return at(p.x(), p.y()); }
+    QRgb rgb(int x, int y) const { return rgb_[std::size_t(y) * w_ + x]; }
+
+    // Pixels of key k, in reading order (top to bottom, left to right).
+    std::vector<QPoint> pixelsOf(Key k) const;
+    std::vector<QPoint> pixelsOf(Key k, const QRect& within) const;
+    int count(Key k) const;
+    // Bounding box of all pixels of k; null rect when there are none.
+    QRect boundsOf(Key k) const;
+
+private:
+    int w_ = 0, h_ = 0;
+    std::vector<Key> keys_;
+    std::vector<QRgb> rgb_;
+};
+
+// (x,y) and (x1,y1)-(x2,y2) as the messages write them.
+QString pointText(QPoint p);
+QString boxText(const QRect& r);
+// A box given by both corners, both included.
+inline QRect box(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); }
+
+} // namespace zw::check

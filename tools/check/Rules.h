@@ -1,0 +1,49 @@
+#pragma once
+// The rules every picture of the game is held to. Each rule appends what it
+// finds broken to the picture's findings; a clean picture yields none.
+
+#include "check/Finding.h"
+#include "check/KeyColour.h"
+#include "check/PictureFacts.h"
+
+#include <QImage>
+#include <vector>
+
+namespace zw::check {
+
+// Every rule that concerns one picture on its own. `image` is the picture as
+// decoded from its file (palette intact for the full-window pictures).
+std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image);
+
+// The rule between two pictures: both menus are identical outside the three
+// item boxes, where only the captions differ.
+std::vector<Finding> checkMenuPair(const QImage& czech, const QImage& english);
+
+// The single rules, in the order checkPicture runs them. The format rules
+// return false when the size is wrong, as every later rule works on coordinates.
+bool checkFormat(const PictureInfo& info, const QImage& image, Findings& out);
+void checkKeyColours(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkInertPixels(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkTopStrip(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkBadge(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkDiscs(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkPath(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkMenu(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkClosing(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkPointer(const PictureInfo& info, const QImage& image, Findings& out);
+
+// Messages list at most a first pixel and a count; this keeps a line short.
+QString countAndFirst(const std::vector<QPoint>& pixels);
+
+// Boxes shared by several rules (both corners included).
+namespace area {
+inline const QRect nameStrip = box(2, 2, 175, 13);       // maker's name, top left
+inline const QRect homeStrip = box(452, 2, 637, 14);     // home page address, top right
+inline const QRect badge = box(252, 2, 390, 48);         // back-to-menu badge
+inline const QRect pupils = box(174, 136, 466, 396);     // level 17's four orange pupils
+inline const QRect arrowBox = box(100, 93, 325, 158);    // closing picture's start sign
+inline const QRect closingDisc = box(423, 152, 615, 342); // closing picture's big disc
+inline const QRect logo = box(351, 269, 531, 404);       // maker's logo on the menu
+} // namespace area
+
+} // namespace zw::check
