@@ -17,7 +17,7 @@ namespace {
 bool write(const QImage& image, const QString& path)
 {
     QImageWriter writer(path, "png");
-    writer.setCompression(9);
+    writer.setQuality(0); // smallest file: for PNG, quality is the inverse of the deflate level
     if (!writer.write(image)) {
         std::fprintf(stderr, "zigwalk-draw: cannot write %s: %s\n", qPrintable(path),
                      qPrintable(writer.errorString()));

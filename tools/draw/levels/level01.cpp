@@ -1,3 +1,6 @@
+// Level 1: an open field. One big rounded field, so the first run teaches
+// only "press on red, hold, and walk to green".
+
 #include "draw/Pictures.h"
 
 namespace zw::art {
@@ -7,7 +10,7 @@ Canvas drawLevel01()
     Canvas c;
     drawTopStrip(c);
     drawBadge(c, 1);
-    c.stroke({{69 + 25 / 2.0, 117 + 25 / 2.0}, {562 + 25 / 2.0, 117 + 25 / 2.0}, {562 + 25 / 2.0, 378 + 25 / 2.0}}, 40, Black);
+    c.roundedRect(44, 98, 612, 417, 36, Black);
     drawStart(c, 69, 117, 25);
     drawGoal(c, 562, 378, 25);
     return c;

@@ -1,4 +1,8 @@
-#include "draw/Pictures.h"
+// Level 12: an eye drawn in sweeping strokes, with a curl hanging under it.
+// The way runs from the start into the inner corner, along either lid to the
+// outer corner and up the wing to the goal at the top right.
+
+#include "draw/levels/EyeStrokes.h"
 
 namespace zw::art {
 
@@ -7,7 +11,8 @@ Canvas drawLevel12()
     Canvas c;
     drawTopStrip(c);
     drawBadge(c, 12);
-    c.stroke({{33 + 25 / 2.0, 370 + 25 / 2.0}, {592 + 25 / 2.0, 370 + 25 / 2.0}, {592 + 25 / 2.0, 87 + 25 / 2.0}}, 40, Black);
+    eye::drawEyeStrokes(c);
+    c.disc(604, 99, 17, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 592, 87, 25);
     return c;

@@ -1,4 +1,8 @@
-#include "draw/Pictures.h"
+// Level 13: the eye of level 12 with the first crossing strokes. The goal sits
+// at the end of the long sweep under the eye, near the start, but the sweep
+// only meets the rest of the picture far off to the right.
+
+#include "draw/levels/EyeStrokes.h"
 
 namespace zw::art {
 
@@ -7,7 +11,9 @@ Canvas drawLevel13()
     Canvas c;
     drawTopStrip(c);
     drawBadge(c, 13);
-    c.stroke({{33 + 25 / 2.0, 370 + 25 / 2.0}, {145 + 17 / 2.0, 370 + 25 / 2.0}, {145 + 17 / 2.0, 347 + 17 / 2.0}}, 40, Black);
+    eye::drawEyeStrokes(c);
+    eye::drawFirstCrossings(c);
+    c.disc(153, 355, 13, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 145, 347, 17);
     return c;

@@ -1,4 +1,7 @@
-#include "draw/Pictures.h"
+// Level 14: the eye of level 13 with a second set of crossing strokes. The
+// goal hangs on a thin stroke inside the eye that only the pupil reaches.
+
+#include "draw/levels/EyeStrokes.h"
 
 namespace zw::art {
 
@@ -7,7 +10,10 @@ Canvas drawLevel14()
     Canvas c;
     drawTopStrip(c);
     drawBadge(c, 14);
-    c.stroke({{33 + 25 / 2.0, 370 + 25 / 2.0}, {211 + 17 / 2.0, 370 + 25 / 2.0}, {211 + 17 / 2.0, 224 + 17 / 2.0}}, 40, Black);
+    eye::drawEyeStrokes(c);
+    eye::drawFirstCrossings(c);
+    eye::drawSecondCrossings(c);
+    c.disc(219, 232, 13, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 211, 224, 17);
     return c;

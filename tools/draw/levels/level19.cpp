@@ -1,4 +1,11 @@
+// Level 19: a serpentine corridor. Ten horizontal bars, joined alternately at
+// their right and left ends by round bends, lead from the start at the top
+// left down to the goal at the bottom left. The bars grow thinner on the way
+// down, so the run gets harder as it goes, and the long straight stretches
+// punish a drifting hand.
+
 #include "draw/Pictures.h"
+#include "draw/levels/artCShapes.h"
 
 namespace zw::art {
 
@@ -7,7 +14,26 @@ Canvas drawLevel19()
     Canvas c;
     drawTopStrip(c);
     drawBadge(c, 19);
-    c.stroke({{34 + 25 / 2.0, 108 + 25 / 2.0}, {33 + 25 / 2.0, 108 + 25 / 2.0}, {33 + 25 / 2.0, 388 + 25 / 2.0}}, 40, Black);
+
+    constexpr int Bars = 10;
+    constexpr double Left = 46, Right = 592, Top = 120, Bottom = 400;
+    constexpr double Step = (Bottom - Top) / (Bars - 1);
+
+    for (int i = 0; i < Bars; ++i) {
+        const double y = Top + i * Step;
+        const double thickness = 12.0 - 6.0 * i / (Bars - 1); // 12 px at the top down to 6
+        c.stroke({{Left, y}, {Right, y}}, thickness, Black);
+        if (i + 1 == Bars)
+            break;
+        // Bar i turns into bar i + 1 at the right end when i is even, else at the left.
+        const bool atRight = i % 2 == 0;
+        const double nextThickness = 12.0 - 6.0 * (i + 1) / (Bars - 1);
+        c.stroke(arcPoints(atRight ? Right : Left, y + Step / 2, Step / 2, atRight ? -90 : 270, 90),
+                 std::min(thickness, nextThickness), Black);
+    }
+
+    c.ellipse(46 - 15, 120 - 15, 46 + 15, 120 + 15, Black);
+    c.ellipse(45 - 15, 400 - 15, 45 + 15, 400 + 15, Black);
     drawStart(c, 34, 108, 25);
     drawGoal(c, 33, 388, 25);
     return c;

@@ -1,0 +1,133 @@
+#include "platform/Synth.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <mutex>
+
+namespace zw::platform {
+
+namespace {
+
+// The beep: a high square-wave lead note, short and unmistakable.
+constexpr int BeepProgram = 80; // General MIDI "Lead 1 (square)", counted from 0
+constexpr int BeepKey = 84;     // C6
+constexpr int BeepVelocity = 110;
+
+// TimGM6mb loads in a blink; FluidR3 sounds richer but takes a second or two.
+// default-GM.sf2 is whatever the system chose as its General MIDI set.
+const QStringList soundfontCandidates = {
+    QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
+    QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
+    QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
+};
+
+// A game has no console to talk to: a missing sound card or a broken tune
+// just means silence, not messages on the terminal.
+void quietFluidSynth()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
+    });
+}
+
+} // namespace
+
+QString findSoundfont()
+{
+    for (const QString& path : soundfontCandidates) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+Synth::Synth()
+{
+    quietFluidSynth();
+    settings_ = new_fluid_settings();
+    if (settings_)
+        synth_ = new_fluid_synth(settings_);
+    if (synth_)
+        fluid_synth_set_gain(synth_, 0.6f);
+}
+
+Synth::~Synth()
+{
+    if (player_)
+        delete_fluid_player(player_);
+    if (synth_)
+        delete_fluid_synth(synth_);
+    if (settings_)
+        delete_fluid_settings(settings_);
+}
+
+bool Synth::loadSoundfont(const QString& path)
+{
+    if (!synth_ || path.isEmpty())
+        return false;
+    return fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED;
+}
+
+bool Synth::loadTune(const QByteArray& midi)
+{
+    if (player_) {
+        delete_fluid_player(player_);
+        player_ = nullptr;
+    }
+    if (!synth_ || midi.isEmpty())
+        return false;
+    player_ = new_fluid_player(synth_);
+    if (!player_)
+        return false;
+    // The player keeps its own copy of the bytes.
+    if (fluid_player_add_mem(player_, midi.constData(), size_t(midi.size())) != FLUID_OK) {
+        delete_fluid_player(player_);
+        player_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void Synth::startTune()
+{
+    if (player_)
+        fluid_player_play(player_);
+}
+
+void Synth::stopTune()
+{
+    if (!player_)
+        return;
+    fluid_player_stop(player_);
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel) {
+        if (channel != BeepChannel)
+            fluid_synth_all_sounds_off(synth_, channel);
+    }
+}
+
+bool Synth::tunePlaying() const
+{
+    return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+}
+
+void Synth::beepOn()
+{
+    if (!synth_)
+        return;
+    // Set the sound every time: a tune that starts resets all channels.
+    fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
+    fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
+    fluid_synth_noteon(synth_, BeepChannel, BeepKey, BeepVelocity);
+}
+
+void Synth::beepOff()
+{
+    if (synth_)
+        fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
+}
+
+} // namespace zw::platform

@@ -1,0 +1,87 @@
+#include "ui/view/CodeBox.h"
+
+#include "ui/view/ViewFonts.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+
+namespace zw::view {
+
+namespace {
+const QColor PanelGrey(64, 64, 64);
+} // namespace
+
+CodeBox::CodeBox(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Frame1"));
+    setGeometry(48, 224, 185, 49);
+    setFrameShape(QFrame::NoFrame);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, PanelGrey);
+    setPalette(panel);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+
+    // Placed above the panel's top edge: it exists for the keyboard only.
+    command1_ = new QPushButton(QStringLiteral("OK"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(-32, -40, 41, 37);
+
+    text1_ = new QLineEdit(QStringLiteral("zadej heslo..."), this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(0, 8, 185, 33);
+    text1_->setFrame(false);
+    text1_->setFont(codeBoxFont());
+    text1_->setCursor(Qt::IBeamCursor);
+    QPalette field = text1_->palette();
+    field.setColor(QPalette::Base, PanelGrey);
+    field.setColor(QPalette::Text, Qt::white);
+    text1_->setPalette(field);
+
+    setTabOrder(text1_, command1_);
+    connect(text1_, &QLineEdit::textEdited, this, &CodeBox::edited);
+    connect(text1_, &QLineEdit::returnPressed, this, &CodeBox::submitted);
+    connect(command1_, &QPushButton::clicked, this, &CodeBox::submitted);
+}
+
+void CodeBox::setText(const QString& text)
+{
+    text1_->setText(text);
+}
+
+QString CodeBox::text() const
+{
+    return text1_->text();
+}
+
+void CodeBox::focusText()
+{
+    text1_->setFocus(Qt::OtherFocusReason);
+    // The prompt is selected, so the first key the player types replaces it.
+    text1_->selectAll();
+}
+
+void CodeBox::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void CodeBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void CodeBox::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void CodeBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+} // namespace zw::view

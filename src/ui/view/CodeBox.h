@@ -1,0 +1,43 @@
+#pragma once
+// The level-code box: a dark grey panel holding the text box where the
+// player types a code and confirms it with Enter. Its "OK" button lies above
+// the panel's visible area, so it is never seen; Enter does its job. Mouse
+// events over the panel stay with it and never reach the window's rules.
+
+#include <QFrame>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+
+namespace zw::view {
+
+class CodeBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit CodeBox(QWidget* parent);
+
+    // Puts text into the text box; the cursor goes to its end.
+    void setText(const QString& text);
+    QString text() const;
+
+    // Gives the text box the keyboard focus, so the player can type at once
+    // over the prompt.
+    void focusText();
+
+signals:
+    void edited(const QString& text); // the player changed the text
+    void submitted();                 // Enter in the text box (or the OK button)
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QLineEdit* text1_;
+    QPushButton* command1_;
+};
+
+} // namespace zw::view

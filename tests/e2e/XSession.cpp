@@ -1,0 +1,148 @@
+#include "XSession.h"
+
+#include <QStandardPaths>
+#include <QThread>
+#include <QRegularExpression>
+
+namespace zw::e2e {
+
+namespace {
+constexpr int ToolTimeoutMs = 10000;
+} // namespace
+
+QStringList missingTools()
+{
+    QStringList missing;
+    for (const char* tool : {"Xvfb", "xdotool", "import"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing << QString::fromLatin1(tool);
+    return missing;
+}
+
+bool waitUntil(const std::function<bool()>& ready, int timeoutMs)
+{
+    for (int waited = 0;; waited += 50) {
+        if (ready())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        QThread::msleep(50);
+    }
+}
+
+XSession::XSession() : server_(std::make_unique<QProcess>())
+{
+    // Xvfb picks a free display number itself and writes it to its output, so
+    // tests running side by side never fight over one.
+    server_->setProgram(QStringLiteral("Xvfb"));
+    server_->setArguments({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                           QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-displayfd"),
+                           QStringLiteral("1")});
+    server_->setProcessChannelMode(QProcess::SeparateChannels);
+    server_->start();
+    if (!server_->waitForStarted(ToolTimeoutMs))
+        return;
+    QByteArray number;
+    waitUntil(
+        [&] {
+            server_->waitForReadyRead(50);
+            number += server_->readAllStandardOutput();
+            return number.contains('\n') || server_->state() != QProcess::Running;
+        },
+        ToolTimeoutMs);
+    if (number.trimmed().isEmpty() || server_->state() != QProcess::Running)
+        return;
+    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+}
+
+XSession::~XSession()
+{
+    if (server_->state() != QProcess::NotRunning) {
+        server_->terminate();
+        if (!server_->waitForFinished(3000)) {
+            server_->kill();
+            server_->waitForFinished(3000);
+        }
+    }
+}
+
+QProcessEnvironment XSession::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
+std::optional<QString> XSession::xdotool(const QStringList& arguments) const
+{
+    QProcess tool;
+    tool.setProcessEnvironment(environment());
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(ToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+QStringList XSession::windowsNamed(const QString& name) const
+{
+    const auto found = xdotool({QStringLiteral("search"), QStringLiteral("--name"),
+                                QStringLiteral("^") + QRegularExpression::escape(name) + QStringLiteral("$")});
+    return found ? found->split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+}
+
+std::optional<QRect> XSession::windowGeometry(const QString& windowId) const
+{
+    const auto text = xdotool({QStringLiteral("getwindowgeometry"), windowId});
+    if (!text)
+        return std::nullopt;
+    // "Window 123\n  Position: 0,0 (screen: 0)\n  Geometry: 640x496\n"
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(Position:\s*(-?\d+),(-?\d+).*Geometry:\s*(\d+)x(\d+))"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const auto match = pattern.match(*text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QRect(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+                 match.captured(4).toInt());
+}
+
+void XSession::moveTo(QPoint p) const
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+}
+
+void XSession::moveAlong(const std::vector<QPoint>& points) const
+{
+    // One xdotool run chains all the moves, with a short pause between them
+    // so that each reaches the window as a move of its own.
+    QStringList chain;
+    for (QPoint p : points)
+        chain << QStringLiteral("mousemove") << QString::number(p.x()) << QString::number(p.y())
+              << QStringLiteral("sleep") << QStringLiteral("0.004");
+    xdotool(chain);
+}
+
+void XSession::buttonDown() const
+{
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+}
+
+void XSession::buttonUp() const
+{
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+QImage XSession::screen() const
+{
+    const QString file = shots_.filePath(QStringLiteral("screen.png"));
+    QProcess import;
+    import.setProcessEnvironment(environment());
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), file});
+    if (!import.waitForFinished(ToolTimeoutMs) || import.exitCode() != 0)
+        return {};
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace zw::e2e

@@ -1,0 +1,253 @@
+// The per-user settings store: texts come back exactly as written, a save
+// replaces the file whole, a failed save leaves the old file alone, and a
+// damaged store never stops the game.
+
+#include "ConfigHome.h"
+#include "FreshProcess.h"
+#include "SaveSet.h"
+#include "game/RuntimeError.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace zw::test {
+namespace {
+
+using platform::SettingsStore;
+
+const QString Default = QStringLiteral("default");
+
+QString readKey(const QString& key, const QString& section = SaveSection)
+{
+    return SettingsStore().read(StoreApp, section, key, Default);
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
+    return info.st_ino;
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    ConfigHome home;
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreTest, TheFourValuesOfASaveComeBack)
+{
+    store.writeAll(StoreApp, SaveSection, saveSet(7, 15));
+
+    EXPECT_EQ(readKey("Saw1"), "7");
+    EXPECT_EQ(readKey("Saw2"), "15");
+    EXPECT_EQ(readKey("Saw3"), "22");
+    EXPECT_EQ(readKey("Saw4"), "1");
+}
+
+TEST_F(SettingsStoreTest, AMissingKeyGivesTheDefault)
+{
+    EXPECT_EQ(readKey("Saw1"), Default); // no store at all
+    store.writeAll(StoreApp, SaveSection, {{"Saw1", "3"}});
+    EXPECT_EQ(readKey("Saw3"), Default);
+    EXPECT_EQ(readKey("Saw1", "OtherSection"), Default);
+}
+
+// The store's file format quotes and escapes some characters; none of that
+// may show in what the game reads back.
+TEST_F(SettingsStoreTest, TextsComeBackExactly)
+{
+    const QStringList texts = {"7", "1,5", " 7", "7 ", "", "@x", "a;b", "\"q\"", "x=y",
+                               "[SaveGame]", "back\\slash", "tab\there", "line\nbreak",
+                               "Počet zabití", "-0", "1E+10", "#7"};
+    for (const QString& text : texts) {
+        store.writeAll(StoreApp, SaveSection, {{"Saw1", text}, {"Saw2", text + text}});
+        EXPECT_EQ(readKey("Saw1"), text) << "text [" << text.toStdString() << "]";
+        EXPECT_EQ(readKey("Saw2"), text + text) << "text [" << text.toStdString() << "]";
+    }
+}
+
+// A fresh process, with nothing but XDG_CONFIG_HOME to go by, as the game has.
+TEST_F(SettingsStoreTest, TheStoreIsOneFileInTheConfigFolder)
+{
+    QProcess saver;
+    saver.start(QStringLiteral(SAVE_LOOP_PATH), {"save", "7", "15"});
+    ASSERT_TRUE(saver.waitForFinished(30000));
+    ASSERT_EQ(saver.exitCode(), 0) << saver.readAllStandardError().toStdString();
+
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"Zigwalk_Korvel.conf"});
+    EXPECT_EQ(fileBytes(home.storeFile()), "[SaveGame]\nSaw1=7\nSaw2=15\nSaw3=22\nSaw4=1\n");
+}
+
+// A new file renamed over the old one: a reader, or a crash, sees either the
+// whole old file or the whole new one, never a half-written mix.
+TEST_F(SettingsStoreTest, ASaveReplacesTheFileWhole)
+{
+    store.writeAll(StoreApp, SaveSection, saveSet(3, 4));
+    const ino_t first = inodeOf(home.storeFile());
+    store.writeAll(StoreApp, SaveSection, saveSet(4, 4));
+
+    EXPECT_NE(inodeOf(home.storeFile()), first);
+    EXPECT_EQ(readKey("Saw1"), "4");
+    // Nothing is left behind: no temporary copy, no lock.
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"Zigwalk_Korvel.conf"});
+}
+
+struct BlockedStore {
+    const char* name;
+    // Prepares the folder and returns whether an old store holds values to keep.
+    bool (*prepare)(const ConfigHome&);
+};
+
+std::ostream& operator<<(std::ostream& out, const BlockedStore& blocked)
+{
+    return out << blocked.name;
+}
+
+const QByteArray OldStore = "[SaveGame]\nSaw1=5\nSaw2=2\nSaw3=7\nSaw4=2\n";
+
+bool readOnlyFolder(const ConfigHome& home)
+{
+    writeBytes(home.storeFile(), OldStore);
+    EXPECT_EQ(::chown(QFile::encodeName(home.storeFile()).constData(), AsPlayer::uid(), -1), 0);
+    ::chmod(QFile::encodeName(home.path()).constData(), 0555);
+    return true;
+}
+
+bool readOnlyFile(const ConfigHome& home)
+{
+    writeBytes(home.storeFile(), OldStore);
+    const QByteArray file = QFile::encodeName(home.storeFile());
+    EXPECT_EQ(::chown(file.constData(), AsPlayer::uid(), -1), 0);
+    EXPECT_EQ(::chown(QFile::encodeName(home.path()).constData(), AsPlayer::uid(), -1), 0);
+    ::chmod(file.constData(), 0444);
+    return true;
+}
+
+bool storeIsAFolder(const ConfigHome& home)
+{
+    QDir().mkpath(home.storeFile());
+    return false;
+}
+
+bool configFolderUnderAFile(const ConfigHome& home)
+{
+    // The config folder itself cannot be made: a file stands in its way.
+    const QString blocker = home.path() + QStringLiteral("/blocker");
+    writeBytes(blocker, "not a folder");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+    return false;
+}
+
+class BlockedStoreTest : public SettingsStoreTest, public ::testing::WithParamInterface<BlockedStore> {};
+
+TEST_P(BlockedStoreTest, AFailedSaveRaisesAnAccessErrorAndKeepsTheOldStore)
+{
+    const bool hasOld = GetParam().prepare(home);
+    {
+        AsPlayer player;
+        try {
+            store.writeAll(StoreApp, SaveSection, saveSet(9, 9));
+            ADD_FAILURE() << "the save went through";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), 75);
+            EXPECT_STREQ(error.what(), "Path/File access error");
+        }
+    }
+    if (hasOld) {
+        EXPECT_EQ(fileBytes(home.storeFile()), OldStore);
+        EXPECT_EQ(readKey("Saw1"), "5");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocked, BlockedStoreTest,
+                         ::testing::Values(BlockedStore{"ReadOnlyFolder", readOnlyFolder},
+                                           BlockedStore{"ReadOnlyFile", readOnlyFile},
+                                           BlockedStore{"StoreIsAFolder", storeIsAFolder},
+                                           BlockedStore{"ConfigFolderUnderAFile", configFolderUnderAFile}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct DamagedStore {
+    const char* name;
+    QByteArray content; // what the store file holds; unused for the non-file cases
+    enum Kind { File, Folder, Unreadable } kind;
+    const char* saw1;   // what reading Saw1 and Saw2 gives
+    const char* saw2;
+};
+
+std::ostream& operator<<(std::ostream& out, const DamagedStore& damaged)
+{
+    return out << damaged.name;
+}
+
+const QByteArray JunkAroundAKey = "\x01\x02junk\n[SaveGame]\nno equals sign\nSaw2=9\n[Broken\n";
+const QByteArray HalfASave = "[SaveGame]\nSaw1=4\nSa";
+
+QByteArray garbage()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes.append(char((i * 7919 + 13) % 256));
+    return bytes;
+}
+
+class DamagedStoreTest : public SettingsStoreTest, public ::testing::WithParamInterface<DamagedStore> {
+protected:
+    void SetUp() override
+    {
+        const DamagedStore& damage = GetParam();
+        if (damage.kind == DamagedStore::Folder) {
+            QDir().mkpath(home.storeFile());
+            return;
+        }
+        writeBytes(home.storeFile(), damage.content);
+        if (damage.kind == DamagedStore::Unreadable)
+            ::chmod(QFile::encodeName(home.storeFile()).constData(), 0000);
+    }
+};
+
+TEST_P(DamagedStoreTest, ReadingGivesTheDefaultsOrWhatCanBeRead)
+{
+    AsPlayer player;
+    EXPECT_EQ(readKey("Saw1"), GetParam().saw1);
+    EXPECT_EQ(readKey("Saw2"), GetParam().saw2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, DamagedStoreTest,
+    ::testing::Values(
+        DamagedStore{"Garbage", garbage(), DamagedStore::File, "default", "default"},
+        DamagedStore{"Empty", "", DamagedStore::File, "default", "default"},
+        DamagedStore{"Folder", "", DamagedStore::Folder, "default", "default"},
+        DamagedStore{"Unreadable", "[SaveGame]\nSaw1=4\n", DamagedStore::Unreadable, "default", "default"},
+        DamagedStore{"JunkAroundAKey", JunkAroundAKey, DamagedStore::File, "default", "9"},
+        DamagedStore{"HalfASave", HalfASave, DamagedStore::File, "4", "default"},
+        DamagedStore{"CommasWithoutQuotes", "[SaveGame]\nSaw1=1,5\nSaw2=2\n", DamagedStore::File, "1,5", "2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A damaged file is no reason to stop saving: the next save writes a sound
+// file that a fresh start of the game reads.
+TEST(DamagedStoreRepair, TheNextSaveRepairsADamagedFile)
+{
+    for (const QByteArray& damage : {garbage(), QByteArray(), JunkAroundAKey, HalfASave}) {
+        SCOPED_TRACE("damage " + damage.left(16).toHex().toStdString());
+        ConfigHome home;
+        writeBytes(home.storeFile(), damage);
+        SettingsStore().writeAll(StoreApp, SaveSection, saveSet(6, 1));
+
+        const QMap<QString, QString> saved = readInFreshProcess();
+        EXPECT_EQ(saved.value("Saw1"), "6");
+        EXPECT_EQ(saved.value("Saw2"), "1");
+        EXPECT_EQ(saved.value("Saw3"), "7");
+        EXPECT_EQ(saved.value("Saw4"), "1");
+    }
+}
+
+} // namespace
+} // namespace zw::test

@@ -1,0 +1,67 @@
+// Saves the game's four values from a process of its own, for the tests that
+// need a process to die mid-save or a store read afresh:
+//   save_loop loop        saves consistent sets, one after another, until killed;
+//                         each set has one death more than the one stored before
+//   save_loop save L D    saves level L with D deaths once
+//   save_loop print       prints every key as "Saw1=7", or "Saw1 missing"
+// The store is wherever XDG_CONFIG_HOME says, as for the game.
+
+#include "SaveSet.h"
+#include "game/RuntimeError.h"
+#include "platform/SettingsStore.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using zw::platform::SettingsStore;
+using namespace zw::test;
+
+namespace {
+
+const QString App = QStringLiteral("Zigwalk_Korvel");
+const QString Missing = QStringLiteral("\x01missing");
+
+int loop()
+{
+    SettingsStore store;
+    int deaths = store.read(App, SaveSection, SaveKeys[1], QStringLiteral("0")).toInt();
+    for (;;) {
+        ++deaths;
+        store.writeAll(App, SaveSection, saveSet(deaths % 20 + 1, deaths));
+    }
+}
+
+int print()
+{
+    SettingsStore store;
+    for (const QString& key : SaveKeys) {
+        const QString value = store.read(App, SaveSection, key, Missing);
+        if (value == Missing)
+            std::printf("%s missing\n", qPrintable(key));
+        else
+            std::printf("%s=%s\n", qPrintable(key), qPrintable(value));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        if (argc == 2 && std::strcmp(argv[1], "loop") == 0)
+            return loop();
+        if (argc == 2 && std::strcmp(argv[1], "print") == 0)
+            return print();
+        if (argc == 4 && std::strcmp(argv[1], "save") == 0) {
+            SettingsStore().writeAll(App, SaveSection, saveSet(std::atoi(argv[2]), std::atoi(argv[3])));
+            return 0;
+        }
+    } catch (const zw::RuntimeError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 75;
+    }
+    std::fprintf(stderr, "usage: save_loop loop | save LEVEL DEATHS | print\n");
+    return 2;
+}

@@ -1,0 +1,192 @@
+// Events from the player reach the right handler, once, and nothing else:
+// the window's mouse, the labels, the code box, closing, the timer.
+
+#include "ShownWindow.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zw::test {
+namespace {
+
+QImage cursorImage(const QCursor& cursor)
+{
+    return cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(WindowEvents, CursorFollowsTheRunState)
+{
+    ShownWindow shown;
+    const QImage run = shown.game.Form2().Picture1().convertToFormat(QImage::Format_ARGB32);
+    const QImage idle = shown.game.Form2().Picture2().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_NE(run, idle);
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const QImage& pointer;
+    };
+    const Step steps[] = {
+        {"after loading: the run pointer", [] {}, run},
+        {"first move over the window: idle", [&] { shown.move({600, 200}); }, idle},
+        {"press on the start spot: a run is on", [&] { shown.press(centre(menu::Start)); }, run},
+        {"right press elsewhere keeps the run", [&] { shown.press({600, 200}, Qt::RightButton); }, run},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(cursorImage(shown.window.cursor()), step.pointer);
+        EXPECT_EQ(shown.window.cursor().hotSpot(), QPoint(16, 16));
+    }
+    EXPECT_EQ(shown.window.windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32), run);
+}
+
+// Whatever the mouse does over a label, the rules never see it: they would
+// have asked for the colour under the pointer at least once.
+TEST(WindowEvents, MouseEventsOverLabelsStayWithTheLabels)
+{
+    ShownWindow shown;
+    struct Gesture {
+        const char* what;
+        std::function<void(QWidget*)> act;
+    };
+    const Gesture gestures[] = {
+        {"move", [](QWidget* w) { ShownWindow::move(w, {1, 6}); }},
+        {"move with the left button held", [](QWidget* w) { ShownWindow::move(w, {1, 6}, Qt::LeftButton); }},
+        {"right click", [](QWidget* w) { ShownWindow::click(w, {1, 6}, Qt::RightButton); }},
+        {"middle press", [](QWidget* w) { ShownWindow::press(w, {1, 6}, Qt::MiddleButton); }},
+        {"double click",
+         [](QWidget* w) { ShownWindow::send(w, QEvent::MouseButtonDblClick, {1, 6}, Qt::RightButton, Qt::RightButton); }},
+    };
+    for (const char* name : {"Label1", "Label2"}) {
+        for (const Gesture& gesture : gestures) {
+            SCOPED_TRACE(std::string(name) + ": " + gesture.what);
+            const auto queries = shown.game.colourQueries();
+            gesture.act(shown.label(name));
+            EXPECT_EQ(shown.game.colourQueries(), queries);
+            EXPECT_EQ(shown.game.controls().Label1Caption, QString());
+            EXPECT_EQ(shown.game.controls().Cursor, PointerPicture::Picture1);
+            EXPECT_EQ(shown.game.state().Lang, 0);
+            EXPECT_EQ(shown.game.state().MusicOn, 0);
+        }
+    }
+}
+
+TEST(WindowEvents, LeftClickOnTheDeathsLineSwitchesTheMusic)
+{
+    ShownWindow shown;
+    shown.platform.addMusic();
+    const auto queries = shown.game.colourQueries();
+    ShownWindow::click(shown.label("Label2"), {5, 6});
+    EXPECT_EQ(shown.game.state().MusicOn, -1);
+    EXPECT_EQ(shown.platform.mci.last(), QStringLiteral("Play music.mid"));
+    EXPECT_EQ(shown.game.colourQueries(), queries);
+}
+
+TEST(WindowEvents, ClickOnTheStatusLineSwitchesTheLanguage)
+{
+    ShownWindow shown;
+    auto* label1 = shown.label("Label1");
+
+    // A press that is let go outside the label is no click.
+    ShownWindow::press(label1, {1, 6});
+    ShownWindow::release(label1, {40, 6});
+    EXPECT_EQ(shown.game.state().Lang, 0);
+
+    ShownWindow::click(label1, {1, 6});
+    EXPECT_EQ(shown.game.state().Lang, 1);
+    EXPECT_TRUE(label1->caption().endsWith(QStringLiteral(">>> EN"))) << label1->caption().toStdString();
+    EXPECT_EQ(label1->toolTip(), QStringLiteral("Language / Language"));
+    EXPECT_EQ(shown.label("Label2")->caption(), QStringLiteral("Music     Deaths : 0"));
+    EXPECT_EQ(shown.screen().pixelColor(Marker.center()), QColor(0, 153, 0)); // the English menu
+}
+
+TEST(WindowEvents, EnterInTheCodeBoxConfirmsTheCode)
+{
+    ShownWindow shown;
+    // On the menu, a press on the start spot and then on the link opens the box.
+    shown.press(centre(menu::Start));
+    shown.press(centre(menu::Link));
+    auto* frame1 = shown.child("Frame1");
+    auto* text1 = shown.window.findChild<QLineEdit*>("Text1");
+    ASSERT_TRUE(frame1->isVisible());
+    EXPECT_EQ(text1->text(), QStringLiteral("Zadej heslo..."));
+    EXPECT_EQ(shown.window.focusWidget(), text1);
+
+    const QString code = Game::levelCodes()[1].toLower(); // level 2, typed in small letters
+    QTest::keyClicks(text1, code);                        // over the selected prompt
+    EXPECT_EQ(shown.game.controls().Text1Text, code);
+    EXPECT_EQ(shown.game.state().Level, 0.0f);
+
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_EQ(shown.game.state().Level, 2.0f);
+    EXPECT_FALSE(frame1->isVisible());
+    EXPECT_EQ(text1->text(), code);
+}
+
+TEST(WindowEvents, ButtonsAndReleasesReachTheRulesAsTheyAre)
+{
+    ShownWindow shown;
+    // Left and right held together are not "the left button": no run starts.
+    shown.move(centre(menu::Start), Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(shown.game.state().Running, 0);
+    // A right press on the new-game item only hovers it.
+    shown.press(centre(menu::NewGame), Qt::RightButton);
+    EXPECT_EQ(shown.game.state().FrameMode, 2);
+    EXPECT_EQ(shown.game.state().Level, 0.0f);
+    // Releases and double clicks are no events of the game.
+    const auto queries = shown.game.colourQueries();
+    ShownWindow::release(&shown.window, centre(menu::NewGame));
+    ShownWindow::send(&shown.window, QEvent::MouseButtonDblClick, centre(menu::NewGame), Qt::LeftButton,
+                      Qt::LeftButton);
+    EXPECT_EQ(shown.game.colourQueries(), queries);
+    // The left press starts a new game.
+    shown.press(centre(menu::NewGame));
+    EXPECT_EQ(shown.game.state().Level, 1.0f);
+}
+
+TEST(WindowEvents, TimerRunsWhileTheGameWantsItAndTicksMoveTheFrame)
+{
+    ShownWindow shown;
+    EXPECT_FALSE(shown.timer()->isActive());
+    EXPECT_EQ(shown.timer()->interval(), 50);
+
+    shown.move(centre(menu::NewGame)); // the frame heads for the new-game item
+    EXPECT_TRUE(shown.timer()->isActive());
+    shown.tick(10); // the first move ends on its tenth tick
+    const auto& top = shown.game.controls().Line1();
+    EXPECT_FLOAT_EQ(top.Y1, 104.0f);
+    EXPECT_FLOAT_EQ(top.X2, 288.0f);
+    EXPECT_TRUE(shown.timer()->isActive());
+}
+
+TEST(WindowEvents, ClosingTheWindowUnloadsTheGame)
+{
+    ShownWindow shown;
+    shown.platform.addMusic();
+    EXPECT_TRUE(shown.window.close());
+    EXPECT_EQ(shown.platform.mci, QStringList{QStringLiteral("Stop music.mid")});
+    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_FALSE(shown.window.isVisible());
+}
+
+TEST(WindowEvents, QuitItemEndsTheGameAndNothingRunsAfter)
+{
+    ShownWindow shown;
+    shown.move(centre(menu::NewGame));
+    shown.press(centre(menu::Quit));
+    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_TRUE(shown.platform.mci.isEmpty()); // the quit item stops no music
+    EXPECT_FALSE(shown.window.isVisible());
+    EXPECT_FALSE(shown.timer()->isActive());
+
+    const auto queries = shown.game.colourQueries();
+    shown.move({600, 200});
+    shown.tick();
+    EXPECT_EQ(shown.game.colourQueries(), queries);
+    EXPECT_EQ(shown.platform.endCalls, 1);
+}
+
+} // namespace
+} // namespace zw::test
