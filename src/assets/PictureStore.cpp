@@ -1,12 +1,16 @@
-// The pictures built into the program, decoded once when the store is made.
-// Full-window pictures stay 8-bit indexed as decoded: a level is a quarter of
-// its 32-bit size, and the colour query reads the colour table directly.
+// The pictures built into the program, taken once when the store is made.
+// Full-window pictures stay 8-bit indexed: a level is a quarter of its 32-bit
+// size, and the colour query reads the colour table directly. They are built
+// in already unpacked, so the store points at them where they lie in the
+// program instead of decoding them.
 
 #include "assets/PictureStore.h"
 
 #include "assets/ColorKey.h"
+#include "assets/PackedPicture.h"
 #include "game/RuntimeError.h"
 
+#include <QResource>
 #include <mutex>
 
 // The pictures are compiled into the static core library, whose resource
@@ -15,6 +19,7 @@
 static void initPictureResources()
 {
     Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(pointers);
 }
 
 namespace zw {
@@ -57,7 +62,18 @@ QImage PictureStore::loadBuiltIn(const QString& name)
     static std::once_flag resourcesReady;
     std::call_once(resourcesReady, initPictureResources);
 
-    QImage picture(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    const QString path = QStringLiteral(":/pictures/") + name;
+    QImage picture;
+    const QResource packed(path + QStringLiteral(".zwp"));
+    if (packed.isValid() && packed.compressionAlgorithm() == QResource::NoCompression) {
+        picture = unpackPicture(packed.data(), packed.size());
+    } else if (packed.isValid()) {
+        // Compressed after all: unpacked into memory of its own, once.
+        const QByteArray bytes = packed.uncompressedData();
+        picture = unpackPicture(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()).copy();
+    } else {
+        picture.load(path + QStringLiteral(".png"));
+    }
     if (picture.isNull())
         throw RuntimeError(481, "Invalid picture"); // a picture missing from the build
     return picture;

@@ -5,7 +5,13 @@
 
 #include "game/Game.h"
 
+#include <algorithm>
+
 namespace zw {
+
+namespace {
+constexpr float LastLevel = 21; // the closing picture
+} // namespace
 
 // Every level change comes through here; callers set Level one below the
 // level they want. The new picture is not shown yet: the sweeping frame
@@ -17,7 +23,11 @@ void Game::NextLevel()
     s.Live = False;
     s.FrameMode = 5;
     MoveFrame();
-    s.Level = num::add(s.Level, 1.0f);
+    // Until the sweep brings the new picture in, the old one still takes
+    // presses: a quick player can win the last maze twice, or continue from
+    // the menu on the way to the closing picture. There is nothing past the
+    // closing picture, and the frame would fail on every tick looking for it.
+    s.Level = std::min(num::add(s.Level, 1.0f), LastLevel);
     SaveProgress();
 }
 
