@@ -1,5 +1,6 @@
 #include "platform/Sound.h"
 
+#include "platform/FluidLibrary.h"
 #include "platform/MediaCommand.h"
 #include "platform/Synth.h"
 #include "platform/TuneFile.h"
@@ -19,6 +20,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto BeepLength = std::chrono::milliseconds(150);
+// Nothing is set up before the game has run this long: loading the
+// synthesiser's library and soundfont takes tens of milliseconds of
+// processor time, which would otherwise be taken from the window while it
+// opens its first frame. A tune that starts half a second late is not
+// missed; a late window is.
+constexpr auto SetUpDelay = std::chrono::milliseconds(500);
 // How long closing the game waits for the sound to wind down before it
 // leaves the worker behind; a sound server that hangs must not hang the game.
 constexpr auto ShutdownWait = std::chrono::milliseconds(1500);
@@ -110,9 +117,9 @@ private:
     bool openAudio()
     {
         for (const char* name : AudioDrivers) {
-            if (fluid_settings_setstr(synth_->settings(), "audio.driver", name) != FLUID_OK)
+            if (fluidLibrary()->fluid_settings_setstr(synth_->settings(), "audio.driver", name) != FLUID_OK)
                 continue;
-            driver_ = new_fluid_audio_driver(synth_->settings(), synth_->synth());
+            driver_ = fluidLibrary()->new_fluid_audio_driver(synth_->settings(), synth_->synth());
             if (driver_)
                 return true;
         }
@@ -122,7 +129,7 @@ private:
     void closeAudio()
     {
         if (driver_)
-            delete_fluid_audio_driver(driver_);
+            fluidLibrary()->delete_fluid_audio_driver(driver_);
         driver_ = nullptr;
     }
 
@@ -156,19 +163,28 @@ void carryOut(Speaker& speaker, const Job& job)
 void runWorker(const std::shared_ptr<Mailbox>& box)
 {
     {
-        Speaker speaker;
+        // Made by the first sound the game asks for, not when the game
+        // starts: a game without music may never need the synthesiser, and
+        // the window should not share its start with it.
+        std::optional<Speaker> speaker;
+        const Clock::time_point setUpFrom = Clock::now() + SetUpDelay;
         std::unique_lock lock(box->mutex);
         while (!box->quit) {
-            if (!box->jobs.empty()) {
+            if (!box->jobs.empty() && !speaker && Clock::now() < setUpFrom) {
+                box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
+            } else if (!box->jobs.empty()) {
                 const Job job = std::move(box->jobs.front());
                 box->jobs.pop_front();
                 lock.unlock();
-                carryOut(speaker, job);
+                if (!speaker && job.kind != Job::Kind::Stop)
+                    speaker.emplace();
+                if (speaker) // before any sound there is nothing to stop
+                    carryOut(*speaker, job);
                 lock.lock();
-            } else if (const auto ends = speaker.beepEnds()) {
+            } else if (const auto ends = speaker ? speaker->beepEnds() : std::nullopt) {
                 if (Clock::now() >= *ends) {
                     lock.unlock();
-                    speaker.endBeep();
+                    speaker->endBeep();
                     lock.lock();
                 } else {
                     box->wake.wait_until(lock, *ends);

@@ -1,5 +1,7 @@
 #include "platform/Synth.h"
 
+#include "platform/FluidLibrary.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -25,13 +27,19 @@ const QStringList soundfontCandidates = {
 
 // A game has no console to talk to: a missing sound card or a broken tune
 // just means silence, not messages on the terminal.
-void quietFluidSynth()
+void quietFluidSynth(const FluidLibrary& fluid)
 {
     static std::once_flag once;
-    std::call_once(once, [] {
+    std::call_once(once, [&fluid] {
         for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
+            fluid.fluid_set_log_function(level, nullptr, nullptr);
     });
+}
+
+// Only called once a FluidSynth object exists, which means the library is there.
+const FluidLibrary& fluid()
+{
+    return *fluidLibrary();
 }
 
 } // namespace
@@ -47,45 +55,48 @@ QString findSoundfont()
 
 Synth::Synth()
 {
-    quietFluidSynth();
-    settings_ = new_fluid_settings();
+    const FluidLibrary* library = fluidLibrary();
+    if (!library)
+        return; // not installed: a synthesiser that plays nothing
+    quietFluidSynth(*library);
+    settings_ = library->new_fluid_settings();
     if (settings_)
-        synth_ = new_fluid_synth(settings_);
+        synth_ = library->new_fluid_synth(settings_);
     if (synth_)
-        fluid_synth_set_gain(synth_, 0.6f);
+        library->fluid_synth_set_gain(synth_, 0.6f);
 }
 
 Synth::~Synth()
 {
     if (player_)
-        delete_fluid_player(player_);
+        fluid().delete_fluid_player(player_);
     if (synth_)
-        delete_fluid_synth(synth_);
+        fluid().delete_fluid_synth(synth_);
     if (settings_)
-        delete_fluid_settings(settings_);
+        fluid().delete_fluid_settings(settings_);
 }
 
 bool Synth::loadSoundfont(const QString& path)
 {
     if (!synth_ || path.isEmpty())
         return false;
-    return fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED;
+    return fluid().fluid_synth_sfload(synth_, QFile::encodeName(path).constData(), 1) != FLUID_FAILED;
 }
 
 bool Synth::loadTune(const QByteArray& midi)
 {
     if (player_) {
-        delete_fluid_player(player_);
+        fluid().delete_fluid_player(player_);
         player_ = nullptr;
     }
     if (!synth_ || midi.isEmpty())
         return false;
-    player_ = new_fluid_player(synth_);
+    player_ = fluid().new_fluid_player(synth_);
     if (!player_)
         return false;
     // The player keeps its own copy of the bytes.
-    if (fluid_player_add_mem(player_, midi.constData(), size_t(midi.size())) != FLUID_OK) {
-        delete_fluid_player(player_);
+    if (fluid().fluid_player_add_mem(player_, midi.constData(), size_t(midi.size())) != FLUID_OK) {
+        fluid().delete_fluid_player(player_);
         player_ = nullptr;
         return false;
     }
@@ -95,23 +106,23 @@ bool Synth::loadTune(const QByteArray& midi)
 void Synth::startTune()
 {
     if (player_)
-        fluid_player_play(player_);
+        fluid().fluid_player_play(player_);
 }
 
 void Synth::stopTune()
 {
     if (!player_)
         return;
-    fluid_player_stop(player_);
-    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel) {
+    fluid().fluid_player_stop(player_);
+    for (int channel = 0; channel < fluid().fluid_synth_count_midi_channels(synth_); ++channel) {
         if (channel != BeepChannel)
-            fluid_synth_all_sounds_off(synth_, channel);
+            fluid().fluid_synth_all_sounds_off(synth_, channel);
     }
 }
 
 bool Synth::tunePlaying() const
 {
-    return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+    return player_ && fluid().fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
 }
 
 void Synth::beepOn()
@@ -119,15 +130,15 @@ void Synth::beepOn()
     if (!synth_)
         return;
     // Set the sound every time: a tune that starts resets all channels.
-    fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
-    fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
-    fluid_synth_noteon(synth_, BeepChannel, BeepKey, BeepVelocity);
+    fluid().fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
+    fluid().fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
+    fluid().fluid_synth_noteon(synth_, BeepChannel, BeepKey, BeepVelocity);
 }
 
 void Synth::beepOff()
 {
     if (synth_)
-        fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
+        fluid().fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
 }
 
 } // namespace zw::platform

@@ -1,9 +1,9 @@
 #include "platform/TuneFile.h"
 
+#include "platform/FluidLibrary.h"
+
 #include <QFile>
 #include <QFileInfo>
-
-#include <fluidsynth.h>
 
 namespace zw::platform {
 
@@ -13,7 +13,8 @@ std::optional<QByteArray> readTune(const QString& path)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() <= 0 || info.size() > MaxTuneBytes)
         return std::nullopt;
-    if (!fluid_is_midifile(QFile::encodeName(path).constData()))
+    const FluidLibrary* fluid = fluidLibrary();
+    if (!fluid || !fluid->fluid_is_midifile(QFile::encodeName(path).constData()))
         return std::nullopt;
 
     QFile file(path);

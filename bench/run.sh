@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# make bench: builds the game and its benchmarks with optimisation in
+# build-bench and prints every figure as
+#   name: value (target ...): HOLDS or MISSED
+# Every comparison is against the bare baseline window measured in the same
+# run, the two taken alternately; medians of BENCH_RUNS runs are quoted.
+#
+# Environment: BENCH_BUILD (build folder, default build-bench), BENCH_RUNS
+# (runs per comparison, default 10, at least 10 for the start-up figures),
+# BENCH_IDLE_SECONDS (default 30), JOBS (build jobs, default 2).
+# Needs Xvfb and xdotool (tools/install-deps.sh installs them).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${BENCH_BUILD:-$root/build-bench}
+runs=${BENCH_RUNS:-10}
+idle_seconds=${BENCH_IDLE_SECONDS:-30}
+jobs=${JOBS:-2}
+picture=$root/assets/pictures/menu-cs.png # the baseline paints the menu too
+
+echo "Building in $build (Release) ..."
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIGWALK_BENCH=ON >/dev/null
+cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-music bench_rules bench_baseline bench_game >/dev/null
+
+game=$build/bench/bench_game
+baseline=$build/bench/bench_baseline
+results=$build/bench/results
+mkdir -p "$results"
+
+# Everything the programs write for themselves goes to a scratch home, so a
+# benchmark never touches the player's settings.
+scratch=$(mktemp -d)
+export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+xvfb_pid=""
+idle_pid=""
+cleanup() {
+  [ -n "$idle_pid" ] && kill "$idle_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A private X server; it picks a free display and tells us which.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+xvfb_display=":$(head -n1 "$scratch/display")"
+
+# --- small helpers -----------------------------------------------------------
+
+median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+# holds VALUE OP LIMIT: HOLDS or MISSED, OP one of <= < ==
+holds() { awk -v v="$1" -v l="$3" -v op="$2" 'BEGIN {ok = (op == "<=") ? v <= l : (op == "<") ? v < l : v == l; print ok ? "HOLDS" : "MISSED"}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a / b}'; }
+ms() { awk -v v="$1" 'BEGIN {printf "%.1f", v}'; }
+figure() { printf '%-34s %s (target %s): %s\n' "$1:" "$2" "$3" "$4"; }
+value() { awk -v k="$1" '$1 == k {print $2}' "$2"; }
+
+# Runs one program with --exit-after-paint (and its arguments) on the given
+# platform; prints "<ms from start to first painted frame> <peak kB> <music-on>"
+# (music-on is -1 or 0 from the game, - from the baseline).
+first_paint() {
+  local platform=$1; shift
+  local out=$scratch/first-paint.out started painted
+  started=$(date +%s%N)
+  if [ "$platform" = xcb ]; then
+    DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$@" >"$out" 2>/dev/null
+  else
+    QT_QPA_PLATFORM=offscreen "$@" >"$out" 2>/dev/null
+  fi
+  painted=$(value first-paint-ns "$out")
+  echo "$(( (painted - started) / 1000 )) $(value peak-rss-kb "$out") $(value music-on "$out")" |
+    awk '{printf "%.3f %d %s\n", $1 / 1000, $2, (NF > 2 ? $3 : "-")}'
+}
+
+# Alternates two programs RUNS times (the order flips every run, so neither
+# always goes first) and writes their "ms kB" lines to two files.
+alternate() {
+  local platform=$1 out_a=$2 out_b=$3 cmd_a=$4 cmd_b=$5
+  : >"$out_a"; : >"$out_b"
+  # One untimed start of each first, so both meet a warm file cache.
+  first_paint "$platform" $cmd_a >/dev/null
+  first_paint "$platform" $cmd_b >/dev/null
+  for i in $(seq "$runs"); do
+    if [ $((i % 2)) -eq 1 ]; then
+      first_paint "$platform" $cmd_a >>"$out_a"; first_paint "$platform" $cmd_b >>"$out_b"
+    else
+      first_paint "$platform" $cmd_b >>"$out_b"; first_paint "$platform" $cmd_a >>"$out_a"
+    fi
+  done
+}
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Qt $(pkg-config --modversion Qt6Core 2>/dev/null || echo '?'), load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Runs per comparison: $runs"
+echo
+
+# --- 1 and 2: one mouse event, one tick ---------------------------------------
+
+echo "Rules (Google Benchmark, CPU time per call, median of $runs repetitions; wall time in brackets)"
+"$build/bench/bench_rules" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+  >"$results/rules.txt" 2>"$results/rules.err"
+rule_figure() {
+  local name=$1 label=$2 cpu wall
+  cpu=$(awk -v n="${name}_median" '$1 == n {print $4}' "$results/rules.txt")
+  wall=$(awk -v n="${name}_median" '$1 == n {print $2}' "$results/rules.txt")
+  figure "$label" "$cpu ns [wall $wall ns]" "<= 1000 ns" "$(holds "$cpu" "<=" 1000)"
+}
+rule_figure BM_MouseEvent "dispatch, one mouse event"
+queries=$(awk '$1 == "BM_MouseEvent_median" {for (i = 1; i <= NF; ++i) if ($i ~ /^queries\/event=/) {sub(/.*=/, "", $i); print $i}}' "$results/rules.txt")
+events=$(awk '$1 == "BM_MouseEvent_median" {for (i = 1; i <= NF; ++i) if ($i ~ /^events=/) {sub(/.*=/, "", $i); print $i}}' "$results/rules.txt")
+echo "  (${events} events over all 22 pictures, ${queries} colour queries per event on average: 14 with the hover rules, 10 without)"
+rule_figure BM_TickStill "tick, frame standing still"
+rule_figure BM_TickMoving "tick, frame moving"
+echo
+
+# --- 3 and 4: start-up and memory against the baseline -----------------------
+
+echo "Start-up to the first painted frame (median of $runs alternate runs each)"
+declare -A startup_ratio
+for platform in xcb offscreen; do
+  alternate "$platform" "$results/startup-game-$platform.txt" "$results/startup-baseline-$platform.txt" \
+    "$game --exit-after-paint" "$baseline --exit-after-paint $picture"
+  g=$(awk '{print $1}' "$results/startup-game-$platform.txt" | median)
+  b=$(awk '{print $1}' "$results/startup-baseline-$platform.txt" | median)
+  r=$(ratio "$g" "$b")
+  startup_ratio[$platform]=$r
+  label=$([ "$platform" = xcb ] && echo "start-up, Xvfb" || echo "start-up, offscreen")
+  figure "$label" "$r x (game $(ms "$g") ms, baseline $(ms "$b") ms)" "<= 1.25 x" "$(holds "$r" "<=" 1.25)"
+done
+echo
+
+echo "Peak resident memory (VmHWM), under Xvfb, median of $runs runs"
+base_kb=$(awk '{print $2}' "$results/startup-baseline-xcb.txt" | median)
+start_kb=$(awk '{print $2}' "$results/startup-game-xcb.txt" | median)
+: >"$results/visit-all.txt"
+for _ in $(seq "$runs"); do
+  DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$game" --visit-all 2>/dev/null >"$scratch/visit.out"
+  echo "$(value visited-peak-rss-kb "$scratch/visit.out") $(value pictures-painted "$scratch/visit.out")" >>"$results/visit-all.txt"
+done
+visit_kb=$(awk '{print $1}' "$results/visit-all.txt" | median)
+painted=$(awk '{print $2}' "$results/visit-all.txt" | sort -n | head -n1)
+for row in "after start-up:$start_kb" "after all 22 pictures:$visit_kb"; do
+  label=${row%%:*}; kb=${row##*:}
+  above=$(awk -v a="$kb" -v b="$base_kb" 'BEGIN {printf "%.1f", (a - b) / 1024}')
+  figure "memory $label" "+$above MB (game $((kb / 1024)) MB, baseline $((base_kb / 1024)) MB)" "<= +12 MB" "$(holds "$above" "<=" 12)"
+done
+figure "pictures painted while visiting" "$painted of 22" "22" "$(holds "$painted" "==" 22)"
+echo
+
+# --- 5: sitting on the menu ---------------------------------------------------
+
+echo "Idle on the menu, frame timer running, no input (Xvfb, ${idle_seconds} s)"
+read -r _ item_x item_y <<<"$("$game" --item-spot 2>/dev/null || echo "- -1 -1")"
+DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$build/zigwalk" >/dev/null 2>&1 &
+idle_pid=$!
+window=$(DISPLAY=$xvfb_display timeout 20 xdotool search --sync --onlyvisible --name '^Zig-walk$' | head -n1 || true)
+if [ -n "$window" ] && [ "$item_x" -ge 0 ]; then
+  # Hovering the first menu item starts the frame timer, which then never
+  # stops; the pointer then leaves the window so nothing else happens.
+  DISPLAY=$xvfb_display xdotool mousemove --window "$window" "$item_x" "$item_y"
+  sleep 1
+  DISPLAY=$xvfb_display xdotool mousemove --window "$window" 700 600
+  sleep 2
+  cpu_ns() { cat /proc/"$idle_pid"/task/*/schedstat | awk '{t += $1} END {print t}'; }
+  wakeups() { awk '/^voluntary_ctxt_switches/ {print $2}' /proc/"$idle_pid"/task/"$idle_pid"/status; }
+  cpu0=$(cpu_ns); wake0=$(wakeups); t0=$(date +%s%N)
+  sleep "$idle_seconds"
+  cpu1=$(cpu_ns); wake1=$(wakeups); t1=$(date +%s%N)
+  idle=$(awk -v c=$((cpu1 - cpu0)) -v t=$((t1 - t0)) 'BEGIN {printf "%.3f", 100 * c / t}')
+  rate=$(awk -v w=$((wake1 - wake0)) -v t=$((t1 - t0)) 'BEGIN {printf "%.1f", w / (t / 1e9)}')
+  figure "idle CPU" "$idle % of one core" "< 0.5 %" "$(holds "$idle" "<" 0.5)"
+  # 20 a second is the 50 ms frame timer: proof that it was running.
+  figure "main thread wake-ups" "$rate per second" ">= 15 (the 50 ms timer runs)" "$(holds 15 "<=" "$rate")"
+else
+  figure "idle CPU" "not measured: no game window or no continue item" "< 0.5 %" MISSED
+fi
+kill "$idle_pid" 2>/dev/null; wait "$idle_pid" 2>/dev/null || true; idle_pid=""
+
+DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb timeout 60 "$game" --count-repaints 40 >"$results/repaints.txt" 2>/dev/null || true
+if [ -z "$(value window-px "$results/repaints.txt")" ]; then
+  figure "repaint per tick" "not measured: the driver did not finish" "0 still, lines' extents moving" MISSED
+else
+  still_max=$(value still-repaint-max-px "$results/repaints.txt")
+  still_painted=$(value still-painted-px "$results/repaints.txt")
+  still_moved=$(value still-ticks-moved "$results/repaints.txt")
+  moving_ticks=$(value moving-ticks "$results/repaints.txt")
+  moving_mean=$(value moving-repaint-mean-px "$results/repaints.txt")
+  moving_max=$(value moving-repaint-max-px "$results/repaints.txt")
+  reach_mean=$(value moving-lines-reach-mean-px "$results/repaints.txt")
+  outside=$(value moving-repaint-outside-lines-px "$results/repaints.txt")
+  window_px=$(value window-px "$results/repaints.txt")
+  figure "repaint per tick, frame still" "$still_max px asked, $still_painted px painted over $(value still-ticks "$results/repaints.txt") ticks" "0" \
+    "$(holds $((still_max + still_painted + still_moved)) "==" 0)"
+  figure "repaint per tick, frame moving" "$moving_mean px mean, $moving_max px max over $moving_ticks ticks (lines' reach $reach_mean px, window $window_px px)" \
+    "lines' extents only" "$( [ "${moving_ticks:-0}" -gt 0 ] && holds "$outside" "==" 0 || echo MISSED)"
+fi
+echo
+
+# --- 6: music ---------------------------------------------------------------
+
+# The two programs are the same but for one file, so the difference sought
+# is small against the noise of a busy machine: twice the runs.
+music_runs=$((2 * runs))
+echo "Start-up with music.mid beside the program against without (Xvfb, median of $music_runs alternate runs each)"
+mkdir -p "$scratch/with-music" "$scratch/without-music"
+cp "$game" "$scratch/with-music/"; cp "$game" "$scratch/without-music/"
+cp "$build/music.mid" "$scratch/with-music/music.mid"
+runs=$music_runs alternate xcb "$results/music-with.txt" "$results/music-without.txt" \
+  "$scratch/with-music/bench_game --exit-after-paint" "$scratch/without-music/bench_game --exit-after-paint"
+w=$(awk '{print $1}' "$results/music-with.txt" | median)
+wo=$(awk '{print $1}' "$results/music-without.txt" | median)
+r=$(ratio "$w" "$wo")
+# Each copy must have seen (or missed) its music.mid, or the comparison says nothing.
+asked=$(awk '$3 == -1' "$results/music-with.txt" | wc -l)
+unasked=$(awk '$3 == 0' "$results/music-without.txt" | wc -l)
+verdict=$(holds "$r" "<=" 1.1)
+[ "$asked" -eq "$music_runs" ] && [ "$unasked" -eq "$music_runs" ] || verdict=MISSED
+figure "start-up with music" "$r x (with $(ms "$w") ms, without $(ms "$wo") ms; music asked for in $asked of $music_runs)" "<= 1.1 x" "$verdict"
+if [ ! -e /dev/snd ]; then
+  echo "  (no sound card here: once set up, the synthesiser finds no audio device and stays silent)"
+fi
+echo
+echo "Raw results: $results"
