@@ -15,8 +15,14 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick libxcb1-dev
 )
+
+# `install-deps.sh fuzz` installs what make fuzz needs instead: clang and
+# its libFuzzer runtime. make test does not need them.
+if [ "${1:-}" = "fuzz" ]; then
+  packages=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -33,11 +33,14 @@ bool waitUntil(const std::function<bool()>& ready, int timeoutMs)
 XSession::XSession() : server_(std::make_unique<QProcess>())
 {
     // Xvfb picks a free display number itself and writes it to its output, so
-    // tests running side by side never fight over one.
+    // tests running side by side never fight over one. Without -noreset it
+    // resets whenever its last client leaves (an xdotool call, a game that
+    // was closed) and drops a client that is connecting just then, so a game
+    // started at that moment would find no display.
     server_->setProgram(QStringLiteral("Xvfb"));
     server_->setArguments({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-displayfd"),
-                           QStringLiteral("1")});
+                           QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
+                           QStringLiteral("-displayfd"), QStringLiteral("1")});
     server_->setProcessChannelMode(QProcess::SeparateChannels);
     server_->start();
     if (!server_->waitForStarted(ToolTimeoutMs))

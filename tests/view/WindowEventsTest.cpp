@@ -135,14 +135,15 @@ TEST(WindowEvents, ButtonsAndReleasesReachTheRulesAsTheyAre)
     shown.press(centre(menu::NewGame), Qt::RightButton);
     EXPECT_EQ(shown.game.state().FrameMode, 2);
     EXPECT_EQ(shown.game.state().Level, 0.0f);
-    // Releases and double clicks are no events of the game.
+    // A release is no event of the game.
     const auto queries = shown.game.colourQueries();
     ShownWindow::release(&shown.window, centre(menu::NewGame));
+    EXPECT_EQ(shown.game.colourQueries(), queries);
+    // The second press of a quick double click comes as a double-click
+    // event; it is a press like any other and starts a new game.
     ShownWindow::send(&shown.window, QEvent::MouseButtonDblClick, centre(menu::NewGame), Qt::LeftButton,
                       Qt::LeftButton);
-    EXPECT_EQ(shown.game.colourQueries(), queries);
-    // The left press starts a new game.
-    shown.press(centre(menu::NewGame));
+    EXPECT_GT(shown.game.colourQueries(), queries);
     EXPECT_EQ(shown.game.state().Level, 1.0f);
 }
 

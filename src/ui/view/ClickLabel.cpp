@@ -94,9 +94,10 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click has already arrived as a press; the
-    // double click itself is no extra event.
-    event->accept();
+    // Qt hands a widget the second press of a quick double click as this
+    // event and not as a press, so it is that press: two quick clicks on the
+    // status line switch the language twice, as two slow ones do.
+    mousePressEvent(event);
 }
 
 } // namespace zw::view

@@ -261,8 +261,10 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event)
 
 void GameWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click has already been delivered as a press.
-    event->accept();
+    // Qt hands the second press of a quick double click over as this event
+    // instead of a press. It is a press all the same: a player who presses
+    // the start spot twice in quick succession pressed it twice.
+    mousePressEvent(event);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event)

@@ -1,0 +1,150 @@
+#include "GameOnScreen.h"
+
+#include "assets/PictureStore.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace zw::e2e {
+
+namespace {
+
+QString standInFolder(const QString& home)
+{
+    return home + QStringLiteral("/bin");
+}
+
+} // namespace
+
+QRgb rgbOf(Colour key)
+{
+    return qRgb(key & 0xFF, (key >> 8) & 0xFF, (key >> 16) & 0xFF);
+}
+
+QImage picture(const QString& name)
+{
+    return PictureStore::loadBuiltIn(name).convertToFormat(QImage::Format_RGB32);
+}
+
+GameHome::GameHome()
+{
+    QDir().mkpath(standInFolder(path()));
+    QFile browser(standInFolder(path()) + QStringLiteral("/xdg-open"));
+    if (browser.open(QIODevice::WriteOnly)) {
+        browser.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + QFile::encodeName(openedFile()) + "'\n");
+        browser.close();
+        browser.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    }
+}
+
+QString GameHome::storeFile() const
+{
+    return path() + QStringLiteral("/config/Zigwalk_Korvel.conf");
+}
+
+QString GameHome::openedFile() const
+{
+    return path() + QStringLiteral("/opened.txt");
+}
+
+QStringList GameHome::opened() const
+{
+    QFile file(openedFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+RunningGame::RunningGame(const XSession& x, const GameHome& home)
+{
+    QProcessEnvironment env = x.environment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("PATH"), standInFolder(home.path()) + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
+    for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
+        env.remove(QString::fromLatin1(scaling));
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral(ZIGWALK_PROGRAM), {});
+}
+
+RunningGame::~RunningGame()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(3000);
+    }
+}
+
+void GameScreenTest::SetUp()
+{
+    const QStringList missing = missingTools();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "not installed: " << missing.join(QStringLiteral(", ")).toStdString();
+}
+
+bool GameScreenTest::findWindow()
+{
+    return waitUntil(
+        [&] {
+            for (const QString& candidate : x.windowsNamed(QStringLiteral("Zig-walk"))) {
+                const auto geometry = x.windowGeometry(candidate);
+                if (geometry && geometry->size() == QSize(640, 496)) {
+                    windowId = candidate;
+                    window = *geometry;
+                    return true;
+                }
+            }
+            return false;
+        },
+        StepTimeoutMs);
+}
+
+int GameScreenTest::differences(const QImage& shown, const QImage& expected)
+{
+    if (shown.size() != QSize(640, 496))
+        return -1;
+    int wrong = 0;
+    for (int y = 0; y < 480; y += 5)
+        for (int x = 0; x < 640; x += 5) {
+            const QRgb s = shown.pixel(x, y) & 0xFFFFFF;
+            if (s != (expected.pixel(x, y) & 0xFFFFFF) && s != (Yellow & 0xFFFFFF))
+                ++wrong;
+        }
+    return wrong;
+}
+
+bool GameScreenTest::showsPicture(const QImage& expected, int timeoutMs) const
+{
+    return waitUntil([&] { return differences(client(), expected) == 0; }, timeoutMs);
+}
+
+bool GameScreenTest::frameRestsInCentre() const
+{
+    return waitUntil(
+        [&] {
+            const QImage now = client();
+            return now.pixel(320, 240) == Yellow && now.pixel(600, 494) != Yellow && now.pixel(638, 488) != Yellow;
+        },
+        StepTimeoutMs);
+}
+
+std::vector<QPoint> GameScreenTest::onScreen(const std::vector<QPoint>& inWindow) const
+{
+    std::vector<QPoint> points;
+    for (QPoint p : inWindow)
+        points.push_back(onScreen(p));
+    return points;
+}
+
+void GameScreenTest::pressAt(QPoint inWindow) const
+{
+    x.moveTo(onScreen(inWindow));
+    x.buttonDown();
+    x.buttonUp();
+}
+
+} // namespace zw::e2e

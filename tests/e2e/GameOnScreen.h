@@ -1,0 +1,93 @@
+#pragma once
+// The real program on a test's private display, and what a test needs to
+// watch and drive its window: the built-in pictures to compare the screen
+// with, the window's place on the screen, and presses in window pixels.
+
+#include "XSession.h"
+
+#include "assets/ColorKey.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace zw::e2e {
+
+inline constexpr int StepTimeoutMs = 8000;
+inline const QRgb Yellow = qRgb(255, 255, 0);
+
+// A key colour as the screen shows it.
+QRgb rgbOf(Colour key);
+
+// A picture built into the program, in the screen's pixel format.
+QImage picture(const QString& name);
+
+// A home of the game's own, so the player's saves are never touched: HOME,
+// the settings folder, and a folder of stand-in programs put first on the
+// PATH. The stand-in xdg-open notes every address it is given in a file
+// instead of starting a browser, so no test ever opens a real page.
+class GameHome {
+public:
+    GameHome();
+
+    QString path() const { return dir_.path(); }
+    QString storeFile() const; // the settings store, as the game writes it
+    QStringList opened() const; // every address given to the browser, in order
+
+private:
+    QString openedFile() const;
+    QTemporaryDir dir_;
+};
+
+// The game running on the session's display in the given home. A game that
+// is still running at the end is killed.
+class RunningGame {
+public:
+    RunningGame(const XSession& x, const GameHome& home);
+    ~RunningGame();
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+};
+
+// A test of the real window: skips without Xvfb and xdotool.
+class GameScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Waits for the game's window (640 x 496, named "Zig-walk") and notes
+    // its id and place.
+    bool findWindow();
+
+    // The client area as the screen shows it now.
+    QImage client() const { return x.screen().copy(window); }
+
+    // How many of every 5th picture pixel the screen shows differently. The
+    // yellow frame may lie anywhere over the picture, so yellow is let pass.
+    static int differences(const QImage& shown, const QImage& expected);
+    bool showsPicture(const QImage& expected, int timeoutMs = StepTimeoutMs) const;
+
+    // Waits until the frame has shrunk to the window's centre after a sweep,
+    // so that none of its edges crosses the strip below the picture.
+    bool frameRestsInCentre() const;
+
+    QPoint onScreen(QPoint inWindow) const { return window.topLeft() + inWindow; }
+    std::vector<QPoint> onScreen(const std::vector<QPoint>& inWindow) const;
+
+    // A left click at a point of the window.
+    void pressAt(QPoint inWindow) const;
+
+    XSession x;
+    QString windowId;
+    QRect window;
+};
+
+} // namespace zw::e2e

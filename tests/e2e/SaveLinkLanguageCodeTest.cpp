@@ -1,0 +1,269 @@
+// The features beside the mazes, in the real program, with the mouse and the
+// keyboard as a player uses them: progress saved in one run and continued in
+// the next, the home-page link, the language switch and a level code.
+
+#include "CloseRequest.h"
+#include "GameOnScreen.h"
+#include "MazePath.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace zw::e2e {
+namespace {
+
+// The count at the end of the deaths line; the status line never reaches
+// that far in these tests.
+const QRect DeathCount(570, 480, 70, 16);
+// The status line as far as the version line reaches; it can be clicked
+// once it has text.
+const QRect StatusLine(8, 480, 400, 13);
+// The home-page address in the menu's top right corner.
+const QRect HomePageText(452, 2, 186, 13);
+// The level-code box: a dark grey panel around the text field.
+const QRect CodeBox(48, 224, 185, 49);
+const QRgb PanelGrey = qRgb(64, 64, 64);
+
+const QString HomePage = QStringLiteral("http://www.korvel.example/");
+
+QString fileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The store file after a save of this level and these deaths.
+QString savedFile(int level, int deaths)
+{
+    return QStringLiteral("[SaveGame]\nSaw1=%1\nSaw2=%2\nSaw3=%3\nSaw4=%4\n")
+        .arg(level)
+        .arg(deaths)
+        .arg(level + deaths)
+        .arg(deaths % level);
+}
+
+bool hasWhite(const QImage& area)
+{
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            if ((area.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                return true;
+    return false;
+}
+
+// How many of every 5th pixel two pictures show differently: enough for the
+// screen comparison to tell them apart.
+int sampledDifferences(const QImage& a, const QImage& b)
+{
+    int wrong = 0;
+    for (int y = 0; y < 480; y += 5)
+        for (int x = 0; x < 640; x += 5)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF))
+                ++wrong;
+    return wrong;
+}
+
+class Features : public GameScreenTest {
+protected:
+    const QImage menu = picture(QStringLiteral("menu-cs"));
+
+    // Waits for the game's window with the Czech menu.
+    void startAtMenu(RunningGame& game)
+    {
+        ASSERT_TRUE(x.started()) << "Xvfb did not start";
+        ASSERT_TRUE(game.process().waitForStarted(StepTimeoutMs));
+        ASSERT_TRUE(findWindow()) << "no 640x496 window named Zig-walk";
+        ASSERT_TRUE(showsPicture(menu)) << "menu not on screen; differences: " << differences(client(), menu);
+    }
+
+    QPoint spotOf(const QImage& picture, Colour colour)
+    {
+        const auto spot = solidSpot(picture, rgbOf(colour));
+        EXPECT_TRUE(spot) << "no colour " << std::hex << colour << " on the picture";
+        return spot.value_or(QPoint());
+    }
+
+    // A pixel of the home-page address (not the maker's name at the left).
+    QPoint homePageSpot()
+    {
+        return spotOf(menu.copy(HomePageText), ColorLink) + HomePageText.topLeft();
+    }
+
+    // A run that touches white: press the start spot, then go to the nearest wall.
+    void dieOn(const QImage& level)
+    {
+        const auto start = centreOf(level, rgbOf(ColorStart));
+        ASSERT_TRUE(start);
+        const auto toWall = findRoute(level, *start, {rgbOf(ColorInfo), rgbOf(ColorStart)}, 1, [&](QPoint p) {
+            return (level.pixel(p) & 0xFFFFFF) == (rgbOf(ColorWall) & 0xFFFFFF);
+        });
+        ASSERT_TRUE(toWall) << "no wall to touch";
+        pressAt(*start);
+        x.moveAlong(onScreen(everyNth(*toWall, 3)));
+    }
+
+    // A run from the start spot to the goal with the button held.
+    void win(const QImage& level)
+    {
+        const auto start = centreOf(level, rgbOf(ColorStart));
+        const auto goal = centreOf(level, rgbOf(ColorGoal));
+        ASSERT_TRUE(start && goal);
+        const auto route = findWidestRoute(level, *start, {rgbOf(ColorInfo), rgbOf(ColorStart), rgbOf(ColorGoal)},
+                                           [&](QPoint p) { return p == *goal; });
+        ASSERT_TRUE(route) << "no way from the start to the goal";
+        x.moveTo(onScreen(*start));
+        x.buttonDown();
+        x.moveAlong(onScreen(everyNth(*route, 4)));
+        x.buttonUp();
+    }
+
+    bool codeBoxShown() const
+    {
+        // The panel's rim above and below the text field.
+        const QImage now = client();
+        for (QPoint p : {CodeBox.topLeft(), CodeBox.topRight(), CodeBox.bottomLeft(), CodeBox.bottomRight(),
+                         QPoint(CodeBox.center().x(), CodeBox.top() + 3),
+                         QPoint(CodeBox.center().x(), CodeBox.bottom() - 3)})
+            if (now.pixel(p) != PanelGrey)
+                return false;
+        return true;
+    }
+};
+
+TEST_F(Features, ASavedGameContinuesWithItsDeathsAfterARestart)
+{
+    GameHome home;
+    const QImage level1 = picture(QStringLiteral("level-01"));
+    const QImage level2 = picture(QStringLiteral("level-02"));
+    QImage twoDeaths; // the deaths line as the first run shows it
+    {
+        RunningGame game(x, home);
+        ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+        pressAt(spotOf(menu, ColorNewGame));
+        ASSERT_TRUE(showsPicture(level1)) << "level 1 not on screen";
+        ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
+
+        for (int death = 1; death <= 2; ++death) {
+            const QImage before = client().copy(DeathCount);
+            ASSERT_NO_FATAL_FAILURE(dieOn(level1));
+            ASSERT_TRUE(waitUntil([&] { return client().copy(DeathCount) != before; }, StepTimeoutMs))
+                << "death " << death << " not counted";
+        }
+        twoDeaths = client().copy(DeathCount);
+
+        ASSERT_NO_FATAL_FAILURE(win(level1));
+        ASSERT_TRUE(showsPicture(level2)) << "level 2 not on screen";
+        EXPECT_TRUE(waitUntil([&] { return fileText(home.storeFile()) == savedFile(2, 2); }, StepTimeoutMs))
+            << "store file: " << fileText(home.storeFile()).toStdString();
+
+        // Closing the window ends the program normally.
+        ASSERT_TRUE(requestClose(x, windowId));
+        ASSERT_TRUE(game.process().waitForFinished(StepTimeoutMs)) << "closing the window did not end the program";
+        EXPECT_EQ(game.process().exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(game.process().exitCode(), 0);
+    }
+
+    RunningGame again(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(again));
+    EXPECT_NE(client().copy(DeathCount), twoDeaths) << "a new start should count no deaths yet";
+
+    pressAt(spotOf(menu, ColorContinue));
+    ASSERT_TRUE(showsPicture(level2)) << "level 2 not continued; differences: " << differences(client(), level2);
+    ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
+    EXPECT_TRUE(waitUntil([&] { return client().copy(DeathCount) == twoDeaths; }, StepTimeoutMs))
+        << "the deaths line does not show the two saved deaths";
+    EXPECT_EQ(fileText(home.storeFile()), savedFile(2, 2));
+}
+
+TEST_F(Features, TheHomePageLinkOpensTheMakersPage)
+{
+    GameHome home;
+    RunningGame game(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+    EXPECT_TRUE(home.opened().isEmpty());
+
+    pressAt(homePageSpot());
+    ASSERT_TRUE(waitUntil([&] { return !home.opened().isEmpty(); }, StepTimeoutMs)) << "the browser was not asked";
+    for (const QString& address : home.opened())
+        EXPECT_EQ(address, HomePage);
+
+    // Without a press on the start spot first, the link only opens the page.
+    EXPECT_FALSE(codeBoxShown());
+    EXPECT_TRUE(showsPicture(menu));
+}
+
+TEST_F(Features, ClickingTheStatusLineSwitchesTheMenuLanguage)
+{
+    const QImage english = picture(QStringLiteral("menu-en"));
+    ASSERT_GT(sampledDifferences(menu, english), 0) << "the two menus must look different for this test";
+    GameHome home;
+    RunningGame game(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+
+    // Over black the status line shows the version line, wide enough to click.
+    x.moveTo(onScreen(spotOf(menu, ColorInfo)));
+    ASSERT_TRUE(waitUntil([&] { return hasWhite(client().copy(StatusLine)); }, StepTimeoutMs))
+        << "the status line got no text";
+    const QImage czechLine = client().copy(StatusLine);
+    // Clicks some way apart, so that no two of them make a double click.
+    const QPoint first = StatusLine.topLeft() + QPoint(12, 6);
+    const QPoint second = first + QPoint(30, 0);
+    const QPoint third = second + QPoint(30, 0);
+
+    pressAt(first);
+    ASSERT_TRUE(showsPicture(english)) << "English menu not on screen; differences: " << differences(client(), english);
+    EXPECT_TRUE(waitUntil([&] { return client().copy(StatusLine) != czechLine; }, StepTimeoutMs))
+        << "the status line stayed Czech";
+
+    pressAt(second);
+    ASSERT_TRUE(showsPicture(menu)) << "Czech menu not back; differences: " << differences(client(), menu);
+    EXPECT_TRUE(waitUntil([&] { return client().copy(StatusLine) == czechLine; }, StepTimeoutMs))
+        << "the status line is not Czech again";
+
+    // Two quick clicks are two switches, there and back. The hover after them
+    // is handled only once they are, so when the frame has reached the
+    // new-game item the menu shown is their result.
+    x.moveTo(onScreen(third));
+    x.xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+               QStringLiteral("80"), QStringLiteral("1")});
+    x.moveTo(onScreen(spotOf(menu, ColorNewGame)));
+    ASSERT_TRUE(waitUntil([&] { return client().pixel(288, 130) == Yellow; }, StepTimeoutMs))
+        << "the frame did not move to the new-game item";
+    EXPECT_EQ(differences(client(), menu), 0) << "a quick second click was lost";
+}
+
+TEST_F(Features, ALevelCodeInTheHiddenBoxJumpsToItsLevel)
+{
+    GameHome home;
+    RunningGame game(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+
+    // The box hides behind the link, right after a press on the logo's red.
+    pressAt(spotOf(menu, ColorStart));
+    EXPECT_FALSE(codeBoxShown());
+    pressAt(homePageSpot());
+    ASSERT_TRUE(waitUntil([&] { return codeBoxShown(); }, StepTimeoutMs)) << "the code box did not appear";
+    EXPECT_TRUE(waitUntil([&] { return home.opened() == QStringList{HomePage}; }, StepTimeoutMs))
+        << "the link should open the page as well";
+
+    // The prompt is selected, so typing replaces it; the code is read in any case.
+    x.xdotool({QStringLiteral("windowfocus"), windowId});
+    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("owl")});
+    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+
+    const QImage level8 = picture(QStringLiteral("level-08"));
+    ASSERT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
+    EXPECT_FALSE(codeBoxShown());
+    EXPECT_EQ(fileText(home.storeFile()), savedFile(8, 0));
+}
+
+} // namespace
+} // namespace zw::e2e
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

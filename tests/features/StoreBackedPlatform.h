@@ -1,0 +1,34 @@
+#pragma once
+// The recording platform of the rule tests, but with its saves going to the
+// real per-user settings store on disk, so what the game writes is what a
+// later start of the program reads back.
+
+#include "FakePlatform.h"
+
+#include "platform/SettingsStore.h"
+
+namespace zw::test {
+
+class StoreBackedPlatform : public FakePlatform {
+public:
+    QString getSetting(const QString& app, const QString& section, const QString& key,
+                       const QString& defaultText) override
+    {
+        settingsApps << app;
+        return store_.read(app, section, key, defaultText);
+    }
+
+    void saveSettings(const QString& app, const QString& section,
+                      const std::vector<std::pair<QString, QString>>& values) override
+    {
+        settingsApps << app;
+        log << QStringLiteral("save");
+        store_.writeAll(app, section, values);
+        ++saves;
+    }
+
+private:
+    platform::SettingsStore store_;
+};
+
+} // namespace zw::test
