@@ -1,6 +1,7 @@
 // Saving at level changes and deaths; continuing from the saved values.
 
 #include "GameHarness.h"
+#include "LoadMessages.h"
 
 #include "game/RuntimeError.h"
 
@@ -8,14 +9,6 @@
 
 namespace zw::test {
 namespace {
-
-const QString BadData = QStringLiteral("chyba při načítání, chybná data");
-const QString LevelZero = QStringLiteral(
-    "Nastala chyba při načítání hry.\r\n"
-    "Omlouváme se za vzniklé potíže.\r\n"
-    "Sdělte tuto chybu do návštěvní knihy na adrese www.korvel.example.\r\n"
-    "\r\n"
-    "Kód chyby >>> \"SafeLevel=0\"");
 
 class SavedProgress : public GameTest {
 protected:

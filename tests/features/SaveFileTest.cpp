@@ -5,6 +5,7 @@
 
 #include "ConfigHome.h"
 #include "FixturePictures.h"
+#include "LoadMessages.h"
 #include "StoreBackedPlatform.h"
 
 #include "game/Game.h"
@@ -23,14 +24,6 @@ void PrintTo(const QString& text, std::ostream* out)
 
 namespace zw::test {
 namespace {
-
-const QString BadData = QStringLiteral("chyba při načítání, chybná data");
-const QString LevelZero = QStringLiteral(
-    "Nastala chyba při načítání hry.\r\n"
-    "Omlouváme se za vzniklé potíže.\r\n"
-    "Sdělte tuto chybu do návštěvní knihy na adrese www.korvel.example.\r\n"
-    "\r\n"
-    "Kód chyby >>> \"SafeLevel=0\"");
 
 using Saw = std::array<const char*, 4>; // Saw1 to Saw4; nullptr leaves the key out
 

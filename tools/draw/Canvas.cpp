@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPen>
 #include <cmath>
 #include <stdexcept>
@@ -34,6 +35,23 @@ struct HardPainter : QPainter {
 };
 
 } // namespace
+
+QPainterPath polygonPath(const QPolygonF& points)
+{
+    QPainterPath p;
+    p.addPolygon(points);
+    p.closeSubpath();
+    return p;
+}
+
+QPainterPath strokeOf(const QPainterPath& line, double width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    return stroker.createStroke(line);
+}
 
 Canvas::Canvas(int width, int height, QColor background)
     : img_(width, height, QImage::Format_RGB32)

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
+#include <QPolygonF>
 #include <QString>
 #include <vector>
 
@@ -25,6 +26,12 @@ inline const QColor DarkRed(128, 0, 0);      // ColorMenu
 inline const QColor LightGrey(192, 192, 192); // ColorContinue
 inline const QColor Grey(128, 128, 128);     // ColorNewGame
 inline const QColor DarkGrey(102, 102, 102); // ColorQuit
+
+// A closed polygon as a path, for uniting shapes before they are filled.
+QPainterPath polygonPath(const QPolygonF& points);
+// The outline of a line drawn width wide with round caps and joins, as a
+// fillable path.
+QPainterPath strokeOf(const QPainterPath& line, double width);
 
 class Canvas {
 public:

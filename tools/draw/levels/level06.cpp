@@ -9,23 +9,6 @@ namespace zw::art {
 
 namespace {
 
-QPainterPath polygonPath(const QPolygonF& points)
-{
-    QPainterPath p;
-    p.addPolygon(points);
-    p.closeSubpath();
-    return p;
-}
-
-QPainterPath strokeOf(const QPainterPath& line, double width)
-{
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setCapStyle(Qt::RoundCap);
-    stroker.setJoinStyle(Qt::RoundJoin);
-    return stroker.createStroke(line);
-}
-
 // Facing left, head raised at the front, front paws stretched out below it.
 QPainterPath lyingCat()
 {

@@ -19,23 +19,6 @@ const QColor Fur(51, 51, 51);
 constexpr int FurPixels = 62;
 constexpr int Tufts = FurPixels / 2; // two pixels each, pointing outwards
 
-QPainterPath strokeOf(const QPainterPath& line, double width)
-{
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setCapStyle(Qt::RoundCap);
-    stroker.setJoinStyle(Qt::RoundJoin);
-    return stroker.createStroke(line);
-}
-
-QPainterPath polygonPath(const QPolygonF& points)
-{
-    QPainterPath p;
-    p.addPolygon(points);
-    p.closeSubpath();
-    return p;
-}
-
 // The cat without its tail, which carries the fur; and the tail.
 struct Cat {
     QPainterPath furry;
