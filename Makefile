@@ -1,8 +1,8 @@
-# Zigwalk: the two everyday commands, plus benchmarks and pictures.
+# Zigwalk: the two everyday commands, plus benchmarks, pictures, soak and fuzzing.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench pictures clean
+.PHONY: all deps configure build run test bench pictures soak fuzz clean
 
 all: build
 
@@ -21,9 +21,36 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Timings and memory against a bare Qt window, in build-bench (bench/README.md).
+bench: deps
+	@bash bench/run.sh
+
 # Redraws every picture under assets/pictures from the drawing code.
 pictures: build
 	./$(BUILD)/tools/zigwalk-draw assets/pictures
+
+# The trust tests at full length: 200 kills, ten million soak events,
+# ten million random-play events.
+soak: build
+	cd $(BUILD) && ZIGWALK_KILLS=200 ZIGWALK_SOAK_EVENTS=10000000 ZIGWALK_RANDOM_EVENTS=2500000 \
+		ctest --output-on-failure -j $(JOBS) -L reliability
+
+# Random play and stored data under libFuzzer, FUZZ_SECONDS each. Built with
+# clang in its own folder; new inputs collect in $(FUZZ_BUILD)/corpus, the
+# seeds in fuzz/corpus stay as they are.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_random_play fuzz_load
+fuzz:
+	@bash tools/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DZIGWALK_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@for target in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$target && \
+		./$(FUZZ_BUILD)/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)

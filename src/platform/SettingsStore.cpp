@@ -3,6 +3,7 @@
 #include "game/RuntimeError.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -37,6 +38,22 @@ FileIdentity identityOf(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {true, info.st_dev, info.st_ino};
+}
+
+// A save killed between creating the store's lock file and writing its
+// process id into it leaves an empty lock that names no owner. QSettings
+// waits half a minute for such a lock to go stale, and the game's window
+// would freeze that long at its first save. A save holds the lock for
+// milliseconds, so a lock half a second old is taken as abandoned; should
+// it belong to a very slow save after all, nothing tears, as every save
+// replaces the whole file at once.
+void clearAbandonedLock(const QString& storePath)
+{
+    constexpr int AbandonedAfterMs = 500;
+    QLockFile lock(storePath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(AbandonedAfterMs);
+    if (lock.tryLock(2 * AbandonedAfterMs))
+        lock.unlock();
 }
 
 bool saved(QSettings::Status status, const FileIdentity& before, const FileIdentity& after)
@@ -81,6 +98,7 @@ void SettingsStore::writeAll(const QString& app, const QString& section,
     store.setAtomicSyncRequired(true);
     const QString path = store.fileName();
     const FileIdentity before = identityOf(path);
+    clearAbandonedLock(path);
 
     store.beginGroup(section);
     std::vector<std::pair<QString, QVariant>> previous;

@@ -1,0 +1,35 @@
+#include "PlayPlatform.h"
+
+#include "game/RuntimeError.h"
+
+namespace zw::reliability {
+
+void PlayPlatform::checkAddress(const QString& app, const QString& section)
+{
+    if (!wrongAddress && (app != QLatin1String("Zigwalk_Korvel") || section != QLatin1String("SaveGame")))
+        wrongAddress = "settings addressed to " + app.toStdString() + "/" + section.toStdString();
+}
+
+QString PlayPlatform::getSetting(const QString& app, const QString& section, const QString& key,
+                                 const QString& defaultText)
+{
+    checkAddress(app, section);
+    const auto found = store.find(section + QLatin1Char('/') + key);
+    return found == store.end() ? defaultText : found->second;
+}
+
+void PlayPlatform::saveSettings(const QString& app, const QString& section, const SavedValues& values)
+{
+    checkAddress(app, section);
+    if (storeFails) {
+        ++failedSaves;
+        throw RuntimeError(75, "Path/File access error");
+    }
+    ++saves;
+    for (const auto& [key, text] : values)
+        store[section + QLatin1Char('/') + key] = text;
+    if (onSaved)
+        onSaved(values);
+}
+
+} // namespace zw::reliability

@@ -1,0 +1,58 @@
+#include "StoreFilePlatform.h"
+
+#include "game/RuntimeError.h"
+#include "platform/Sound.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+namespace zw::reliability {
+
+QString StoreFilePlatform::getSetting(const QString& app, const QString& section, const QString& key,
+                                      const QString& defaultText)
+{
+    return store_.read(app, section, key, defaultText);
+}
+
+void StoreFilePlatform::saveSettings(const QString& app, const QString& section, const SavedValues& values)
+{
+    if (beforeSave)
+        beforeSave(values);
+    try {
+        store_.writeAll(app, section, values);
+    } catch (const RuntimeError&) {
+        ++failedSaves;
+        if (afterSave)
+            afterSave(false);
+        throw;
+    }
+    ++saves;
+    if (afterSave)
+        afterSave(true);
+}
+
+void StoreFilePlatform::beep()
+{
+    ++beeps;
+    if (sound_)
+        sound_->beep();
+}
+
+void StoreFilePlatform::mciExecute(const QString& command)
+{
+    if (sound_)
+        sound_->mciExecute(command);
+}
+
+bool StoreFilePlatform::fileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+QString StoreFilePlatform::toUpper(const QString& text)
+{
+    return QLocale().toUpper(text);
+}
+
+} // namespace zw::reliability
