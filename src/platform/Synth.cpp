@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <dlfcn.h>
 #include <mutex>
 
 namespace zw::platform {
@@ -27,12 +28,24 @@ const QStringList soundfontCandidates = {
 
 // A game has no console to talk to: a missing sound card or a broken tune
 // just means silence, not messages on the terminal.
+// ALSA's own handler prints to the terminal; this one drops the message.
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
 void quietFluidSynth(const FluidLibrary& fluid)
 {
     static std::once_flag once;
     std::call_once(once, [&fluid] {
         for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
             fluid.fluid_set_log_function(level, nullptr, nullptr);
+        // FluidSynth brought ALSA in with it. On a machine without a sound
+        // card ALSA would fill the terminal with complaints at the first
+        // sound; the game is silent there by design, so they are dropped.
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD)) {
+            if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+                setHandler(&ignoreAlsaMessage);
+            dlclose(alsa); // NOLOAD only borrowed it; FluidSynth keeps it loaded
+        }
     });
 }
 
