@@ -22,8 +22,7 @@
 #include "KeySpots.h"
 
 #include "game/Game.h"
-#include "platform/QtPlatform.h"
-#include "ui/view/GameWindow.h"
+#include "ui/view/GameSession.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -231,14 +230,13 @@ int main(int argc, char* argv[])
     }
 
     // From here on, what src/main.cpp does.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    zw::view::useWholeScaleFactors();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));
 
-    zw::platform::QtPlatform platform;
-    zw::Game game(platform);
-    zw::view::GameWindow window(game);
-    platform.setBeforeMessageBox([&window] { window.pauseTimer(); });
+    zw::view::GameSession session;
+    zw::Game& game = session.game;
+    zw::view::GameWindow& window = session.window;
 
     // Watching starts before the window is shown, so its first paint is seen.
     std::unique_ptr<RepaintCounter> counter;

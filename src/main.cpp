@@ -1,24 +1,17 @@
 // Zigwalk: starting the program creates the game window, loads it and shows it.
 
-#include "game/Game.h"
-#include "platform/QtPlatform.h"
-#include "ui/view/GameWindow.h"
+#include "ui/view/GameSession.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    // Whole scale factors only, so every picture pixel stays a sharp square.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    zw::view::useWholeScaleFactors();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));
 
-    zw::platform::QtPlatform platform;
-    zw::Game game(platform);
-    zw::view::GameWindow window(game);
-    platform.setBeforeMessageBox([&window] { window.pauseTimer(); });
-
-    window.load();
-    window.show();
+    zw::view::GameSession session;
+    session.window.load();
+    session.window.show();
     return app.exec();
 }

@@ -53,6 +53,22 @@ QPainterPath strokeOf(const QPainterPath& line, double width)
     return stroker.createStroke(line);
 }
 
+QPainterPath mitredStrokeOf(const std::vector<QPointF>& points, double width, double miterLimit,
+                            Qt::PenCapStyle cap)
+{
+    QPainterPath path(points.front());
+    for (size_t i = 1; i < points.size(); ++i)
+        path.lineTo(points[i]);
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    stroker.setMiterLimit(miterLimit);
+    stroker.setCapStyle(cap);
+    QPainterPath outline = stroker.createStroke(path);
+    outline.setFillRule(Qt::WindingFill);
+    return outline;
+}
+
 Canvas::Canvas(int width, int height, QColor background)
     : img_(width, height, QImage::Format_RGB32)
 {

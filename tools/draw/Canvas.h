@@ -32,6 +32,10 @@ QPainterPath polygonPath(const QPolygonF& points);
 // The outline of a line drawn width wide with round caps and joins, as a
 // fillable path.
 QPainterPath strokeOf(const QPainterPath& line, double width);
+// A run of straight strokes width wide with pointed (mitred) corners, as a
+// fillable path.
+QPainterPath mitredStrokeOf(const std::vector<QPointF>& points, double width, double miterLimit,
+                            Qt::PenCapStyle cap);
 
 class Canvas {
 public:

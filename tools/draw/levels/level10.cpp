@@ -7,7 +7,6 @@
 #include "draw/Pictures.h"
 
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <cmath>
 
 namespace zw::art {
@@ -19,17 +18,7 @@ constexpr double Line = 13;
 // An open run of straight strokes with pointed (mitred) corners.
 void zigzag(Canvas& c, const std::vector<QPointF>& points)
 {
-    QPainterPath path(points.front());
-    for (size_t i = 1; i < points.size(); ++i)
-        path.lineTo(points[i]);
-    QPainterPathStroker stroker;
-    stroker.setWidth(Line);
-    stroker.setJoinStyle(Qt::MiterJoin);
-    stroker.setMiterLimit(4);
-    stroker.setCapStyle(Qt::SquareCap);
-    QPainterPath outline = stroker.createStroke(path);
-    outline.setFillRule(Qt::WindingFill);
-    c.fillPath(outline, Black);
+    c.fillPath(mitredStrokeOf(points, Line, 4, Qt::SquareCap), Black);
 }
 
 // A triangle drawn as a band of Line width inside the corners a, b, c. The

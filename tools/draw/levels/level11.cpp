@@ -8,7 +8,6 @@
 #include "draw/Pictures.h"
 
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <cmath>
 
 namespace zw::art {
@@ -38,17 +37,7 @@ double dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
 
 void angular(Canvas& c, const std::vector<QPointF>& points, double width, Qt::PenCapStyle cap)
 {
-    QPainterPath path(points.front());
-    for (size_t i = 1; i < points.size(); ++i)
-        path.lineTo(points[i]);
-    QPainterPathStroker stroker;
-    stroker.setWidth(width);
-    stroker.setJoinStyle(Qt::MiterJoin);
-    stroker.setMiterLimit(3);
-    stroker.setCapStyle(cap);
-    QPainterPath outline = stroker.createStroke(path);
-    outline.setFillRule(Qt::WindingFill);
-    c.fillPath(outline, Black);
+    c.fillPath(mitredStrokeOf(points, width, 3, cap), Black);
 }
 
 // A feather from its root on a shaft line sweeping back to its tip. The first
