@@ -64,16 +64,14 @@ QImage PictureStore::loadBuiltIn(const QString& name)
 
     const QString path = QStringLiteral(":/pictures/") + name;
     QImage picture;
+    // Full-window pictures are packed and compiled in uncompressed (see
+    // pictures.cmake), so they are used where they lie; the two pointers are
+    // small PNG files with an alpha mask.
     const QResource packed(path + QStringLiteral(".zwp"));
-    if (packed.isValid() && packed.compressionAlgorithm() == QResource::NoCompression) {
+    if (packed.isValid())
         picture = unpackPicture(packed.data(), packed.size());
-    } else if (packed.isValid()) {
-        // Compressed after all: unpacked into memory of its own, once.
-        const QByteArray bytes = packed.uncompressedData();
-        picture = unpackPicture(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()).copy();
-    } else {
+    else
         picture.load(path + QStringLiteral(".png"));
-    }
     if (picture.isNull())
         throw RuntimeError(481, "Invalid picture"); // a picture missing from the build
     return picture;

@@ -37,7 +37,7 @@ void Game::HitWall()
     s.Running = False;
     // Only a live run on a maze level costs a life; the menu and the closing
     // picture have white too.
-    if (s.Level > 0.0f && s.Live == True && s.Level < 21.0f) {
+    if (s.Level > 0.0f && s.Live == True && s.Level < LastLevel) {
         platform_.beep();
         SaveProgress(); // what is saved is the state before this death
         s.Live = False;

@@ -5,7 +5,6 @@
 #include "GameOnScreen.h"
 #include "MazePath.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace zw::e2e {
@@ -87,10 +86,3 @@ TEST_F(RealWindow, PlayFromTheMenuThroughLevelOneAndQuit)
 
 } // namespace
 } // namespace zw::e2e
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -6,7 +6,6 @@
 #include "GameOnScreen.h"
 #include "MazePath.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -260,10 +259,3 @@ TEST_F(Features, ALevelCodeInTheHiddenBoxJumpsToItsLevel)
 
 } // namespace
 } // namespace zw::e2e
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,12 @@
+// The end-to-end tests start processes and wait on them, which wants a Qt
+// core application around them.
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
