@@ -8,14 +8,14 @@ packages=(
   build-essential cmake pkg-config
   # toolkit
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  # fonts that carry the Czech letters
-  fonts-dejavu-core
+  # fonts that carry the Czech letters: the code box's and the strip's
+  fonts-dejavu-core fonts-liberation2
   # music: synthesiser and a General MIDI soundfont
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # real-window tests
-  xvfb xauth xdotool x11-utils imagemagick libxcb1-dev
+  # real-window tests; the locale sources build a Turkish locale for one of them
+  xvfb xauth xdotool x11-utils imagemagick libxcb1-dev locales
 )
 
 # `install-deps.sh fuzz` installs what make fuzz needs instead: clang and

@@ -26,6 +26,11 @@ ClickLabel::ClickLabel(Anchor anchor, int edgeX, int top, QWidget* parent)
     fitToCaption();
 }
 
+int ClickLabel::baseline(const QFontMetrics& metrics)
+{
+    return (LineHeight + metrics.ascent() - metrics.descent()) / 2;
+}
+
 void ClickLabel::setCaption(const QString& caption)
 {
     if (caption == caption_)
@@ -60,11 +65,11 @@ void ClickLabel::paintEvent(QPaintEvent*)
     // label fits the strip below the picture.
     for (int i = 0; i < lines.size(); ++i) {
         const QRect lineBox(0, i * LineHeight, width(), LineHeight);
-        const int baseline = lineBox.top() + (LineHeight + metrics.ascent() - metrics.descent()) / 2;
+        const int baselineY = lineBox.top() + ClickLabel::baseline(metrics);
         const int x = anchor_ == Anchor::Left
                           ? TextInset
                           : width() - SidePadding + TextInset - metrics.horizontalAdvance(lines[i]);
-        painter.drawText(QPoint(x, baseline), lines[i]);
+        painter.drawText(QPoint(x, baselineY), lines[i]);
     }
 }
 

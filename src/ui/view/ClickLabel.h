@@ -6,6 +6,7 @@
 // the label's own: none of them reaches the window's rules. A press and
 // release of the left button over it is a click.
 
+#include <QFontMetrics>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +22,9 @@ public:
     // For Anchor::Left, edgeX is the label's left edge; for Anchor::Right the
     // first column right of it (x + width stays edgeX).
     ClickLabel(Anchor anchor, int edgeX, int top, QWidget* parent);
+
+    // Where a line's baseline lies, from the top of its 13-pixel line.
+    static int baseline(const QFontMetrics& metrics);
 
     void setCaption(const QString& caption);
     const QString& caption() const { return caption_; }

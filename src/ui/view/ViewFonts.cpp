@@ -2,10 +2,16 @@
 
 namespace zw::view {
 
+QString labelFontFamily()
+{
+    return QStringLiteral("Liberation Sans");
+}
+
 QFont labelFont()
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
+    QFont font(labelFontFamily());
+    font.setPixelSize(10);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
