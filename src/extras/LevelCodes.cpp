@@ -30,8 +30,12 @@ void Game::OpenHomePage()
         controls_.Frame1Visible = true;
         s.Running = False;
     }
-    // The page opens every time; whether the browser came up is not the
-    // game's concern.
+    // The page opens once per press of the left button: a drag along the
+    // link with the button held would otherwise start a browser for every
+    // mouse event. Whether the browser came up is not the game's concern.
+    if (pageOpenedThisPress_)
+        return;
+    pageOpenedThisPress_ = true;
     try {
         platform_.shellOpen(maker::HomePage);
     } catch (const RuntimeError&) {
@@ -49,7 +53,11 @@ void Game::Command1_Click()
     const auto& codes = levelCodes();
     for (std::size_t i = 0; i < codes.size(); ++i) {
         // Compared exactly: no trimming, so a trailing blank is a wrong code.
-        if (platform_.toUpper(controls_.Text1Text) == codes[i])
+        // The player's locale upper-cases first; where its rules differ from
+        // the plain ones (in Turkish, i becomes a dotted capital İ) the plain
+        // upper case lets the code in as well.
+        const QString& typed = controls_.Text1Text;
+        if (platform_.toUpper(typed) == codes[i] || typed.toUpper() == codes[i])
             s.Level = static_cast<float>(i + 1);
     }
     s.Level = num::sub(s.Level, 1.0f);

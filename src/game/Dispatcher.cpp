@@ -13,6 +13,8 @@ void Game::Form_MouseDown(std::int16_t button, std::int16_t shift, float X, floa
 {
     if (ended_)
         return;
+    if (button == 1)
+        pageOpenedThisPress_ = false; // a new press of the left button
     mouseRules(button, X, Y);
 }
 
@@ -20,6 +22,10 @@ void Game::Form_MouseMove(std::int16_t button, std::int16_t shift, float X, floa
 {
     if (ended_)
         return;
+    // There is no release event: a move without the left button is where
+    // the game learns that the press is over.
+    if ((button & 1) == 0)
+        pageOpenedThisPress_ = false;
     mouseRules(button, X, Y);
 }
 
@@ -56,7 +62,9 @@ void Game::mouseRules(std::int16_t button, float X, float Y)
         return;
     }
 
-    // The link opens the home page on every press or left-held move over it.
+    // The link on a press or a left-held move over it. The page itself
+    // opens once per press (OpenHomePage sees to that), however long the
+    // player drags along the link with the button down.
     colour = Point(X, Y);
     if (leftAlone && colour == ColorLink)
         OpenHomePage();

@@ -90,6 +90,7 @@ private:
     Controls controls_;
     bool ended_ = false;
     bool saveFailureReported_ = false; // a failing save is told once per run, not on every death
+    bool pageOpenedThisPress_ = false; // the home page was opened during the left button's current press
     mutable std::uint64_t colourQueries_ = 0;
 };
 

@@ -80,6 +80,7 @@ TEST_F(Dispatcher, BlackShowsTheVersionLineAndChangesNothingElse)
 {
     for (std::int16_t buttons : {0, 1, 2, 3}) {
         load();
+        c.Label1Caption = QStringLiteral("before");
         const GameState before = s;
         move(ColorInfo, buttons);
         EXPECT_EQ(c.Label1Caption, QStringLiteral("v1.0.          Id.:25210          >>> CZ"));
@@ -89,6 +90,7 @@ TEST_F(Dispatcher, BlackShowsTheVersionLineAndChangesNothingElse)
         EXPECT_FALSE(c.Timer1Enabled);
         EXPECT_EQ(c.Cursor, PointerPicture::Picture2);
     }
+    c.Label1Caption = QStringLiteral("before");
     game.Form_MouseMove(0, 0, 300, 488); // the strip below the picture is black too
     EXPECT_EQ(c.Label1Caption, s.Texts(0, 7));
 }
@@ -150,26 +152,111 @@ TEST_F(Dispatcher, AsksForTheColourBeforeEveryRule)
     EXPECT_EQ(game.colourQueries() - before, 10u);
 }
 
+// Only the menu (Level below 1) moves the frame to the link; from level 1
+// on the link shows the home-page line and nothing more.
 TEST_F(Dispatcher, LinkMovesTheFrameOnlyOnTheMenu)
 {
-    standOnLevel(3);
-    move(ColorLink);
-    EXPECT_EQ(c.Label1Caption, s.Texts(0, 0));
-    EXPECT_EQ(s.FrameMode, 6);
-    EXPECT_FALSE(c.Timer1Enabled);
-
-    load();
-    move(ColorLink);
-    EXPECT_EQ(s.FrameMode, 4);
-    EXPECT_TRUE(c.Timer1Enabled);
+    const struct { int level; bool moves; } cases[] = {{0, true}, {1, false}, {3, false}, {20, false}, {21, false}};
+    for (const auto& row : cases) {
+        standOnLevel(row.level);
+        c.Timer1Enabled = false;
+        move(ColorLink);
+        EXPECT_EQ(c.Label1Caption, s.Texts(0, 0)) << row.level;
+        EXPECT_EQ(s.FrameMode, row.moves ? 4 : 6) << row.level;
+        EXPECT_EQ(c.Timer1Enabled, row.moves) << row.level;
+    }
 }
 
-TEST_F(Dispatcher, LinkHeldOpensTheHomePageOnEveryMove)
+// Continue or new game pressed during a live run ends that run: the next
+// level is not entered live, and a wall there costs nothing.
+TEST_F(Dispatcher, ContinueOrNewGameDuringALiveRunEndsIt)
 {
+    platform.settings = {{QStringLiteral("SaveGame/Saw1"), QStringLiteral("4")},
+                         {QStringLiteral("SaveGame/Saw2"), QStringLiteral("3")},
+                         {QStringLiteral("SaveGame/Saw3"), QStringLiteral("7")},
+                         {QStringLiteral("SaveGame/Saw4"), QStringLiteral("3")}};
+    const struct { const char* item; Colour colour; float level; float deaths; } cases[] = {
+        {"continue", ColorContinue, 4, 3},
+        {"new game", ColorNewGame, 1, 0},
+    };
+    for (const auto& row : cases) {
+        for (int from : {0, 5}) {
+            standOnLevel(from, 2);
+            startRun();
+            ASSERT_EQ(s.Live, True);
+            press(row.colour);
+            EXPECT_EQ(s.Level, row.level) << row.item << " from " << from;
+            EXPECT_EQ(s.Running, False) << row.item << " from " << from;
+            EXPECT_EQ(s.Live, False) << row.item << " from " << from;
+            EXPECT_EQ(c.Cursor, PointerPicture::Picture2) << row.item << " from " << from;
+
+            tick(30);
+            ASSERT_EQ(shown(), int(row.level));
+            const int beeps = platform.beeps;
+            move(ColorWall);
+            EXPECT_EQ(platform.beeps, beeps) << row.item << " from " << from;
+            EXPECT_EQ(s.Deaths, row.deaths) << row.item << " from " << from;
+        }
+    }
+}
+
+// A drag along the link with the button held opens the page once; the next
+// press of the left button may open it again. The game learns of a release
+// only from a move without the left button.
+TEST_F(Dispatcher, LinkOpensTheHomePageOncePerPressOfTheLeftButton)
+{
+    const struct {
+        const char* step;
+        bool down;
+        Colour colour;
+        std::int16_t buttons;
+        int opened; // pages opened so far
+    } steps[] = {
+        {"press on the link", true, ColorLink, 1, 1},
+        {"drag along it", false, ColorLink, 1, 1},
+        {"and on", false, ColorLink, 1, 1},
+        {"off the link, still held", false, Inert, 1, 1},
+        {"back onto it, still held", false, ColorLink, 1, 1},
+        {"right button pressed as well", true, ColorLink, 2, 1},
+        {"both held", false, ColorLink, 3, 1},
+        {"left alone again", false, ColorLink, 1, 1},
+        {"released over the link", false, ColorLink, 0, 1},
+        {"next press", true, ColorLink, 1, 2},
+        {"its drag", false, ColorLink, 1, 2},
+        {"released elsewhere", false, Inert, 2, 2},
+        {"held move without a press seen", false, ColorLink, 1, 3},
+        {"and its drag", false, ColorLink, 1, 3},
+        {"a press on black", true, ColorInfo, 1, 3},
+        {"dragged onto the link", false, ColorLink, 1, 4},
+        {"right-button press on the link", true, ColorLink, 2, 4},
+        {"left press after it", true, ColorLink, 1, 5},
+    };
     standOnLevel(3);
-    for (int i = 0; i < 3; ++i)
-        move(ColorLink, 1);
-    EXPECT_EQ(platform.opened, QStringList(3, QStringLiteral("http://www.korvel.example/")));
+    for (const auto& step : steps) {
+        event(step.down, step.colour, step.buttons);
+        EXPECT_EQ(platform.opened.size(), step.opened) << step.step;
+    }
+    for (const QString& address : platform.opened)
+        EXPECT_EQ(address, QStringLiteral("http://www.korvel.example/"));
+}
+
+// The code box and the run state still follow every call of the link, also
+// the calls that do not open the page again.
+TEST_F(Dispatcher, LinkUncoversTheCodeBoxOnAHeldMoveThatOpensNoPage)
+{
+    load();
+    press(ColorLink);
+    ASSERT_EQ(platform.opened.size(), 1);
+    EXPECT_FALSE(c.Frame1Visible); // no run on: only the page
+
+    // Still the same press: over the start spot and back onto the link.
+    move(ColorStart, 1);
+    ASSERT_EQ(s.Running, True);
+    move(ColorLink, 1);
+    EXPECT_EQ(platform.opened.size(), 1);
+    EXPECT_TRUE(c.Frame1Visible);
+    EXPECT_EQ(c.Text1Text, s.Texts(0, 5));
+    EXPECT_EQ(s.Running, False);
 }
 
 TEST_F(Dispatcher, GoalWithoutARunDoesNothing)

@@ -77,7 +77,16 @@ public:
     }
     QString programDirectory() override { return programDir; }
     bool fileExists(const QString& path) override { return files.contains(path); }
-    QString toUpper(const QString& text) override { return text.toUpper(); }
+    // Upper-casing as under a Turkish locale: i becomes the dotted capital İ.
+    bool turkishCasing = false;
+    QString toUpper(const QString& text) override
+    {
+        if (!turkishCasing)
+            return text.toUpper();
+        QString dotted = text;
+        dotted.replace(QLatin1Char('i'), QChar(0x0130));
+        return dotted.toUpper();
+    }
 
     void addMusic() { files.insert(programDir + QStringLiteral("/music.mid")); }
     void removeMusic() { files.remove(programDir + QStringLiteral("/music.mid")); }

@@ -46,6 +46,26 @@ TEST_F(LevelCodes, TypedCodesAreUpperCasedAndComparedExactly)
     }
 }
 
+// Under a Turkish locale "quilt" upper-cases to "QUİLT" with a dotted
+// capital; the locale-independent upper case still lets it in. Nothing else
+// of the comparison gets looser.
+TEST_F(LevelCodes, CodesWithAnIMatchUnderTurkishCasing)
+{
+    platform.turkishCasing = true;
+    const struct { const char* typed; float level; } cases[] = {
+        {"quilt", 2}, {"QUILT", 2}, {"Quilt", 2}, {"blizzard", 11}, {"grain", 10}, {"skylight", 15},
+        {"granite", 19}, {"marlin", 20}, {"red herrings", 21}, {"fjord", 1},
+        {"qu\u0131lt", 2},  // dotless i: I by either rule
+        {"qu\u0130lt", 0},  // dotted capital: I by neither
+        {"quilt ", 0}, {" quilt", 0}, {"quil", 0}, {"quiltquilt", 0},
+    };
+    for (const auto& row : cases) {
+        enterCode(QString::fromUtf8(row.typed));
+        EXPECT_EQ(s.Level, row.level) << row.typed;
+        EXPECT_FALSE(c.Frame1Visible) << row.typed;
+    }
+}
+
 TEST_F(LevelCodes, ClosingPictureCodeShowsItAfterTheSweepUnsaved)
 {
     enterCode(QStringLiteral("Red Herrings"));
