@@ -3,6 +3,7 @@
 
 #include "ShownWindow.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -123,6 +124,43 @@ TEST(WindowEvents, EnterInTheCodeBoxConfirmsTheCode)
     EXPECT_EQ(shown.game.state().Level, 2.0f);
     EXPECT_FALSE(frame1->isVisible());
     EXPECT_EQ(text1->text(), code);
+}
+
+// The box holds well over the longest code and no more, however much is
+// typed or pasted into it; the game reads what the box holds, and a code
+// typed over the flood still works.
+TEST(WindowEvents, TheCodeBoxHoldsSixtyFourCharactersWhateverArrives)
+{
+    ShownWindow shown;
+    shown.press(centre(menu::Start));
+    shown.press(centre(menu::Link));
+    auto* text1 = shown.window.findChild<QLineEdit*>("Text1");
+    ASSERT_TRUE(text1 && text1->isVisible());
+    int longest = 0;
+    for (const QString& code : Game::levelCodes())
+        longest = std::max(longest, int(code.size()));
+    ASSERT_GT(64, longest);
+
+    const QString typed = QStringLiteral("abcdefghij").repeated(20);
+    const QString pasted = QStringLiteral("0123456789").repeated(1000);
+    const struct { const char* how; std::function<void()> put; QString holds; } cases[] = {
+        {"typed", [&] { QTest::keyClicks(text1, typed); }, typed.left(64)},
+        {"pasted", [&] { QApplication::clipboard()->setText(pasted); QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier); },
+         pasted.left(64)},
+        {"typed after a full box", [&] { QTest::keyClicks(text1, typed); QTest::keyClicks(text1, typed); }, typed.left(64)},
+    };
+    for (const auto& row : cases) {
+        text1->selectAll();
+        QTest::keyClick(text1, Qt::Key_Delete);
+        row.put();
+        EXPECT_EQ(text1->text(), row.holds) << row.how;
+        EXPECT_EQ(shown.game.controls().Text1Text, row.holds) << row.how;
+    }
+
+    text1->selectAll();
+    QTest::keyClicks(text1, QStringLiteral("owl"));
+    QTest::keyClick(text1, Qt::Key_Return);
+    EXPECT_EQ(shown.game.state().Level, 8.0f);
 }
 
 TEST(WindowEvents, ButtonsAndReleasesReachTheRulesAsTheyAre)

@@ -34,6 +34,7 @@ CodeBox::CodeBox(QWidget* parent) : QFrame(parent)
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(0, 8, 185, 33);
     text1_->setFrame(false);
+    text1_->setMaxLength(MaxLength);
     text1_->setFont(codeBoxFont());
     text1_->setCursor(Qt::IBeamCursor);
     QPalette field = text1_->palette();
