@@ -156,14 +156,22 @@ TEST_F(FrameAnimation, MoveWhileTheTimerRunsChangesNothing)
     const auto lines = c.Line;
     move(ColorQuit); // sets mode 3 and asks for a move: the running one goes on
     EXPECT_EQ(s.FrameMode, 3);
-    EXPECT_EQ(s.TargetX1, before.TargetX1);
-    EXPECT_EQ(s.TargetY2, before.TargetY2);
-    EXPECT_EQ(s.StartX1, before.StartX1);
-    EXPECT_EQ(s.StepY1, before.StepY1);
-    EXPECT_EQ(s.StepX2, before.StepX2);
+    const struct { const char* field; float now, was; } fields[] = {
+        {"TargetX1", s.TargetX1, before.TargetX1}, {"TargetX2", s.TargetX2, before.TargetX2},
+        {"TargetY1", s.TargetY1, before.TargetY1}, {"TargetY2", s.TargetY2, before.TargetY2},
+        {"StartX1", s.StartX1, before.StartX1},    {"StartX2", s.StartX2, before.StartX2},
+        {"StartY1", s.StartY1, before.StartY1},    {"StartY2", s.StartY2, before.StartY2},
+        {"StepX1", s.StepX1, before.StepX1},       {"StepX2", s.StepX2, before.StepX2},
+        {"StepY1", s.StepY1, before.StepY1},       {"StepY2", s.StepY2, before.StepY2},
+        {"Tick", s.Tick, before.Tick},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(f.now, f.was) << f.field;
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(c.Line[i].X1, lines[i].X1);
-        EXPECT_EQ(c.Line[i].Y2, lines[i].Y2);
+        EXPECT_EQ(c.Line[i].X1, lines[i].X1) << i;
+        EXPECT_EQ(c.Line[i].Y1, lines[i].Y1) << i;
+        EXPECT_EQ(c.Line[i].X2, lines[i].X2) << i;
+        EXPECT_EQ(c.Line[i].Y2, lines[i].Y2) << i;
     }
     tick(7);
     // The first move ended on its target, and the new one started from there ...

@@ -31,6 +31,24 @@ TEST_F(LevelFlow, DeathOnLevelThreeWithFourDeaths)
     EXPECT_EQ(platform.beeps, 1);
 }
 
+// The first and the last maze count their deaths like every other.
+TEST_F(LevelFlow, DeathOnTheFirstAndTheLastMazeIsCountedBeepedAndSaved)
+{
+    for (int level : {1, 20}) {
+        standOnLevel(level, 6);
+        platform.settings.clear();
+        const int beeps = platform.beeps, saves = platform.saves;
+        startRun();
+        move(ColorWall);
+        EXPECT_EQ(platform.beeps, beeps + 1) << level;
+        EXPECT_EQ(platform.saves, saves + 1) << level;
+        EXPECT_EQ(saved("Saw1"), QString::number(level)) << level;
+        EXPECT_EQ(saved("Saw2"), QStringLiteral("6")) << level;
+        EXPECT_EQ(s.Deaths, 7.0f) << level;
+        EXPECT_EQ(c.Label2Caption, deathsLine(QStringLiteral("7"))) << level;
+    }
+}
+
 TEST_F(LevelFlow, WhiteOnTheMenuOrTheClosingPictureCountsNothing)
 {
     for (int level : {0, 21}) {

@@ -105,6 +105,35 @@ TEST_F(SavedProgress, ContinueChecksTheStoredValues)
     }
 }
 
+// The closing picture is never saved: after the last goal and the way back
+// to the menu, continue brings level 20 back with the deaths it was
+// entered with.
+TEST_F(SavedProgress, AfterTheLastGoalContinueReturnsToLevelTwenty)
+{
+    standOnLevel(19, 8);
+    startRun();
+    press(ColorGoal);
+    tick(30);
+    ASSERT_EQ(shown(), 20);
+    startRun();
+    press(ColorGoal);
+    tick(30);
+    ASSERT_EQ(shown(), 21);
+    press(ColorMenu);
+    tick(30);
+    ASSERT_EQ(s.Level, 0.0f);
+    ASSERT_EQ(s.Deaths, 0.0f);
+
+    platform.boxes.clear();
+    press(ColorContinue);
+    EXPECT_EQ(s.Level, 20.0f);
+    EXPECT_EQ(s.Deaths, 8.0f);
+    EXPECT_EQ(c.Label2Caption, deathsLine(QStringLiteral("8")));
+    EXPECT_TRUE(platform.boxes.isEmpty());
+    tick(30);
+    EXPECT_EQ(shown(), 20);
+}
+
 TEST_F(SavedProgress, MessagesOfARejectedLoad)
 {
     store("0", "0", "0", "0");
