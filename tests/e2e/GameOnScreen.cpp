@@ -56,7 +56,7 @@ QStringList GameHome::opened() const
     return QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-RunningGame::RunningGame(const XSession& x, const GameHome& home)
+RunningGame::RunningGame(const XSession& x, const GameHome& home, const QProcessEnvironment& extra)
 {
     QProcessEnvironment env = x.environment();
     env.insert(QStringLiteral("HOME"), home.path());
@@ -66,6 +66,8 @@ RunningGame::RunningGame(const XSession& x, const GameHome& home)
     env.insert(QStringLiteral("PATH"), standInFolder(home.path()) + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
     for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
         env.remove(QString::fromLatin1(scaling));
+    for (const QString& name : extra.keys())
+        env.insert(name, extra.value(name));
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(ZIGWALK_PROGRAM), {});

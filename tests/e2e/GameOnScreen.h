@@ -46,11 +46,12 @@ private:
     QTemporaryDir dir_;
 };
 
-// The game running on the session's display in the given home. A game that
-// is still running at the end is killed.
+// The game running on the session's display in the given home, with any
+// further variables of its environment (a locale, say). A game that is
+// still running at the end is killed.
 class RunningGame {
 public:
-    RunningGame(const XSession& x, const GameHome& home);
+    RunningGame(const XSession& x, const GameHome& home, const QProcessEnvironment& extra = {});
     ~RunningGame();
     QProcess& process() { return process_; }
 

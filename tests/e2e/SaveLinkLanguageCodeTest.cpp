@@ -7,6 +7,8 @@
 #include "MazePath.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace zw::e2e {
@@ -63,6 +65,53 @@ int sampledDifferences(const QImage& a, const QImage& b)
     return wrong;
 }
 
+// The pixels of the link colour on the picture's row that has most of them:
+// one stroke along it passes over every letter of the link.
+std::vector<QPoint> linkRow(const QImage& picture)
+{
+    std::vector<QPoint> best;
+    for (int y = 0; y < picture.height(); ++y) {
+        std::vector<QPoint> row;
+        for (int x = 0; x < picture.width(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) == (rgbOf(ColorLink) & 0xFFFFFF))
+                row.push_back({x, y});
+        if (row.size() > best.size())
+            best = row;
+    }
+    return best;
+}
+
+// A Turkish locale built from the C library's sources into a folder of its
+// own, so the test needs nothing installed system-wide beyond the sources.
+class TurkishLocale {
+public:
+    TurkishLocale()
+    {
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("tr_TR"), QStringLiteral("-f"),
+                                                      QStringLiteral("UTF-8"), dir_.filePath(QStringLiteral("tr_TR.UTF-8"))});
+        built_ = localedef.waitForFinished(120000) && localedef.exitStatus() == QProcess::NormalExit
+                 && QFile::exists(dir_.filePath(QStringLiteral("tr_TR.UTF-8/LC_CTYPE")));
+        if (!built_)
+            error_ = QString::fromLocal8Bit(localedef.readAllStandardError());
+    }
+    bool built() const { return built_; }
+    QString error() const { return error_; }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("LOCPATH"), dir_.path());
+        env.insert(QStringLiteral("LANG"), QStringLiteral("tr_TR.UTF-8"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("tr_TR.UTF-8"));
+        return env;
+    }
+
+private:
+    QTemporaryDir dir_;
+    bool built_ = false;
+    QString error_;
+};
+
 class Features : public GameScreenTest {
 protected:
     const QImage menu = picture(QStringLiteral("menu-cs"));
@@ -115,6 +164,27 @@ protected:
         x.buttonDown();
         x.moveAlong(onScreen(everyNth(*route, 4)));
         x.buttonUp();
+    }
+
+    // On the menu: a press on the logo's red, then on the link, uncovers the box.
+    void openCodeBox(const GameHome& home)
+    {
+        pressAt(spotOf(menu, ColorStart));
+        pressAt(homePageSpot());
+        ASSERT_TRUE(waitUntil([&] { return codeBoxShown(); }, StepTimeoutMs)) << "the code box did not appear";
+        ASSERT_TRUE(waitUntil([&] { return home.opened().size() == 1; }, StepTimeoutMs)) << "the page did not open";
+        x.xdotool({QStringLiteral("windowfocus"), windowId});
+    }
+
+    // Waits until the game has handled every event sent so far, while the
+    // status line shows something other than the version line: a hover over
+    // black brings the version line, and the game handles events in order.
+    void settle(const QImage& shownPicture)
+    {
+        const QImage before = client().copy(StatusLine);
+        x.moveTo(onScreen(spotOf(shownPicture, ColorInfo)));
+        ASSERT_TRUE(waitUntil([&] { return client().copy(StatusLine) != before; }, StepTimeoutMs))
+            << "the status line did not change over black";
     }
 
     bool codeBoxShown() const
@@ -255,6 +325,89 @@ TEST_F(Features, ALevelCodeInTheHiddenBoxJumpsToItsLevel)
     ASSERT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
     EXPECT_FALSE(codeBoxShown());
     EXPECT_EQ(fileText(home.storeFile()), savedFile(8, 0));
+}
+
+// A player who keeps the button down and drags along the link on a level
+// gets the home page once; the next press opens it again.
+TEST_F(Features, OneHeldDragAlongTheLinkOpensThePageOnce)
+{
+    GameHome home;
+    RunningGame game(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+    const QImage level1 = picture(QStringLiteral("level-01"));
+    pressAt(spotOf(menu, ColorNewGame));
+    ASSERT_TRUE(showsPicture(level1)) << "level 1 not on screen";
+    ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
+
+    const std::vector<QPoint> link = linkRow(level1);
+    ASSERT_GT(link.size(), 20u) << "no link letters on level 1";
+    x.moveTo(onScreen(link.front()));
+    x.buttonDown();
+    x.moveAlong(onScreen(everyNth(link, 2)));
+    x.moveAlong(onScreen(everyNth(std::vector<QPoint>(link.rbegin(), link.rend()), 2)));
+    x.buttonUp();
+    ASSERT_TRUE(waitUntil([&] { return !home.opened().isEmpty(); }, StepTimeoutMs)) << "the drag opened no page";
+    ASSERT_NO_FATAL_FAILURE(settle(level1));
+    // Stand-ins started by a late event would still be writing: give them the time.
+    EXPECT_FALSE(waitUntil([&] { return home.opened().size() > 1; }, 2000))
+        << "one drag opened the page " << home.opened().size() << " times";
+
+    pressAt(link[link.size() / 2]);
+    EXPECT_TRUE(waitUntil([&] { return home.opened().size() == 2; }, StepTimeoutMs))
+        << "the next press did not open the page again; opened " << home.opened().size();
+    EXPECT_FALSE(waitUntil([&] { return home.opened().size() > 2; }, 2000));
+    for (const QString& address : home.opened())
+        EXPECT_EQ(address, HomePage);
+}
+
+// Under a Turkish locale a lower-case "i" upper-cases to a dotted capital;
+// the codes with an I must still take lower case.
+TEST_F(Features, ALowerCaseCodeWorksUnderATurkishLocale)
+{
+    const TurkishLocale turkish;
+    ASSERT_TRUE(turkish.built()) << "localedef failed: " << turkish.error().toStdString();
+    GameHome home;
+    RunningGame game(x, home, turkish.environment());
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+    ASSERT_NO_FATAL_FAILURE(openCodeBox(home));
+
+    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("quilt")});
+    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    const QImage level2 = picture(QStringLiteral("level-02"));
+    ASSERT_TRUE(showsPicture(level2)) << "level 2 not on screen; differences: " << differences(client(), level2);
+    EXPECT_EQ(fileText(home.storeFile()), savedFile(2, 0));
+}
+
+// Twenty thousand characters typed as fast as the keyboard can send them
+// (a box that laid out all it was given would keep the game deaf to the
+// mouse for seconds): the game answers the next hover, the box holds no
+// more than 64 of them, and a code typed afterwards still works.
+TEST_F(Features, TheCodeBoxTakesAFloodOfTypingAndTheGameAnswersAtOnce)
+{
+    GameHome home;
+    RunningGame game(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+    ASSERT_NO_FATAL_FAILURE(openCodeBox(home));
+
+    // In parts, each well inside the time one xdotool call is given.
+    const QString flood = QStringLiteral("floodtext").repeated(2223).left(20000);
+    for (int from = 0; from < flood.size(); from += 2000)
+        ASSERT_TRUE(x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), flood.mid(from, 2000)}))
+            << "xdotool could not type";
+    // The frame rests around the link item; a hover on the new-game item
+    // moves it there.
+    x.moveTo(onScreen(spotOf(menu, ColorNewGame)));
+    EXPECT_TRUE(waitUntil([&] { return client().pixel(288, 130) == Yellow; }, StepTimeoutMs))
+        << "the frame did not move to the new-game item after the typing";
+
+    // The box kept no more than it holds: 64 backspaces empty it, and a
+    // code typed then is the whole text.
+    x.xdotool({QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("64"), QStringLiteral("--delay"),
+               QStringLiteral("5"), QStringLiteral("BackSpace")});
+    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("owl")});
+    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    const QImage level8 = picture(QStringLiteral("level-08"));
+    EXPECT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
 }
 
 } // namespace
