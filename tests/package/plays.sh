@@ -15,13 +15,11 @@ mkdir -p "$work/run" "$work/home" "$work/config"
 chmod 700 "$work/run"
 
 pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2>/dev/null || true
+cleanup() { # the last started first: the game before its display and sound server
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || true
+    wait "${pids[i]}" 2>/dev/null || true
   done
 }
 trap cleanup EXIT
@@ -36,9 +34,10 @@ display=:$(tr -dc 0-9 <"$work/display")
 
 # A private sound server with one null sink, reached through its own socket.
 # As root pulseaudio warns that it is not meant for root and runs anyway.
+# No shared memory: containers often have little of it, and sockets suffice.
 socket=$work/run/native
 env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes --log-target=stderr \
   -L "module-null-sink sink_name=zigwalk_test" \
   -L "module-native-protocol-unix socket=$socket auth-anonymous=1" 2>"$work/pulseaudio.log" &
 pids+=($!)
