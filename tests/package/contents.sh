@@ -31,6 +31,14 @@ check "the program is executable" test -x "$root/usr/lib/zigwalk/zigwalk"
 check "usr/lib/zigwalk/music.mid leads to the tune" relative_link_to usr/lib/zigwalk/music.mid usr/share/zigwalk/music.mid
 check "music.mid is a MIDI file" test "$(head -c 4 "$root/usr/share/zigwalk/music.mid")" = MThd
 
+# apt asks for the disk space the files take, each file counted once: a
+# link counted as the file it leads to would nearly double it.
+installed_kib=$(dpkg-deb -f "$deb" Installed-Size)
+files_kib=$(($(find "$root" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }') / 1024))
+echo "Installed-Size: $installed_kib KiB; the files: $files_kib KiB"
+check "Installed-Size is the size of the files" \
+  test "$installed_kib" -ge "$files_kib" -a "$installed_kib" -le $((files_kib + files_kib / 20 + 64))
+
 # Relations: Qt from the linked libraries, the sound recommended.
 depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
