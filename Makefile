@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench pictures soak fuzz clean
+.PHONY: all deps configure build run test package bench pictures soak fuzz clean
 
 all: build
 
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/zigwalk_<version>_<arch>.deb (packaging/).
+package: build
+	@cmake --build $(BUILD) --target package
 
 # Timings and memory against a bare Qt window, in build-bench (bench/README.md).
 bench: deps

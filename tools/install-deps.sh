@@ -16,6 +16,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests; the locale sources build a Turkish locale for one of them
   xvfb xauth xdotool x11-utils imagemagick libxcb1-dev locales
+  # the Debian package (make package) and its checks
+  dpkg-dev lintian desktop-file-utils appstream man-db
+  # the sound tests listen to the game through a private sound server
+  pulseaudio pulseaudio-utils sox
 )
 
 # `install-deps.sh fuzz` installs what make fuzz needs instead: clang and
