@@ -39,12 +39,12 @@ echo "Installed-Size: $installed_kib KiB; the files: $files_kib KiB"
 check "Installed-Size is the size of the files" \
   test "$installed_kib" -ge "$files_kib" -a "$installed_kib" -le $((files_kib + files_kib / 20 + 64))
 
-# Relations: Qt from the linked libraries, the sound recommended.
+# Relations: Qt from the linked libraries, the strip's font, the sound recommended.
 depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "Depends: $depends"
 echo "Recommends: $recommends"
-for package in libqt6core6 libqt6gui6 libqt6widgets6; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
   check "Depends names $package" grep -q "$package" <<<"$depends"
 done
 check "Recommends names the FluidSynth library" grep -q libfluidsynth3 <<<"$recommends"
