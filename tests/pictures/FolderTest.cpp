@@ -115,7 +115,18 @@ TEST_F(Folder, PlayabilityTableHasEveryLevel)
     // Level 1's corridor is 31 pixels wide; level 8 lists its two goals.
     EXPECT_TRUE(rows[2].startsWith(QStringLiteral("| 01 | "))) << rows[2].toStdString();
     EXPECT_TRUE(rows[2].contains(QStringLiteral("| 31 |"))) << rows[2].toStdString();
-    EXPECT_EQ(rows[9].count(QStringLiteral(" / ")), 3) << rows[9].toStdString();
+    EXPECT_EQ(rows[9].count(QStringLiteral(" / ")), 5) << rows[9].toStdString();
+    // Level 1's L-shaped corridor: 493 + 261 pixels along its middle, 31 wide
+    // there, so a steering difficulty a little under 754 / 31; the easiest way
+    // cuts the bend's inner corner a little, narrower there than the middle.
+    const QStringList cells = rows[2].split(QLatin1Char('|'));
+    ASSERT_EQ(cells.size(), 8) << rows[2].toStdString();
+    const double id = cells[5].trimmed().toDouble();
+    EXPECT_GT(id, 20.0) << rows[2].toStdString();
+    EXPECT_LE(id, 754.0 / 31.0) << rows[2].toStdString();
+    const double narrowest = cells[6].trimmed().toDouble();
+    EXPECT_GT(narrowest, 25.0) << rows[2].toStdString();
+    EXPECT_LE(narrowest, 31.0) << rows[2].toStdString();
 }
 
 // Thumbnails are nearest-neighbour quarters; a missing picture shows loud magenta.
