@@ -1,16 +1,19 @@
-// zigwalk-check: holds every picture of the game to the colour key's rules.
+// zigwalk-check: holds every picture of the game to the colour key's rules,
+// and the twenty mazes to their difficulty curve (DifficultyCurve.h).
 //
 //   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
 //
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
 // 1 if any rule broke, 0 if every picture is clean, 2 on a usage error.
 // --table adds the playability table of the twenty mazes (markdown);
-// --sheet writes a contact sheet of all pictures; --way prints one maze's
-// steering difficulty and its easiest way, one "x y" pixel a line (for
+// --sheet writes a contact sheet of all pictures, each maze labelled with its
+// steering difficulty (ID); --way prints one maze's
+// steering difficulty and its easiest way, one "x y width" pixel a line (for
 // walking it by hand or by script).
 
 #include "check/CheckFolder.h"
 #include "check/ContactSheet.h"
+#include "check/DifficultyCurve.h"
 #include "check/PlayTable.h"
 #include "check/Playability.h"
 
@@ -37,7 +40,9 @@ void printWay(const std::vector<LoadedPicture>& pictures, int level)
         std::vector<Spot> goals;
         for (const QRect& g : facts.goals)
             goals.push_back(spotOf(g));
-        for (const PathMeasure& m : measurePaths(KeyMap(p.image), spotOf(facts.start), goals)) {
+        const KeyMap keys(p.image);
+        const std::vector<double> widths = pixelWidths(keys);
+        for (const PathMeasure& m : measurePaths(keys, spotOf(facts.start), goals)) {
             if (!m.connected) {
                 std::printf("\n%s: goal %s not connected\n", qPrintable(p.info.file), qPrintable(pointText(m.goal)));
                 continue;
@@ -47,7 +52,7 @@ void printWay(const std::vector<LoadedPicture>& pictures, int level)
                         qPrintable(widthText(m.easiestNarrowest)), qPrintable(pointText(m.easiestNarrowestAt)),
                         qPrintable(widthText(m.narrowest)));
             for (const QPoint& q : m.easiestWay)
-                std::printf("%d %d\n", q.x(), q.y());
+                std::printf("%d %d %.1f\n", q.x(), q.y(), widths[std::size_t(q.y()) * keys.width() + q.x()]);
         }
     }
 }
@@ -82,7 +87,10 @@ int main(int argc, char** argv)
     if (folder.isEmpty())
         return usage();
 
-    const FolderCheck result = checkFolder(folder);
+    FolderCheck result = checkFolder(folder);
+    const std::vector<LevelDifficulty> difficulties = levelDifficulties(result.pictures);
+    for (Finding& f : checkDifficultyCurve(difficulties))
+        result.findings.push_back(std::move(f));
     for (const Finding& f : result.findings)
         std::printf("%s\n", qPrintable(f.line()));
     if (table)
@@ -91,7 +99,7 @@ int main(int argc, char** argv)
         printWay(result.pictures, way);
     if (!sheet.isEmpty()) {
         QImageWriter writer(sheet, "png");
-        if (!writer.write(contactSheet(result.pictures))) {
+        if (!writer.write(contactSheet(result.pictures, difficulties))) {
             std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(sheet), qPrintable(writer.errorString()));
             return 2;
         }
