@@ -5,7 +5,9 @@
 
 #include "check/CheckFolder.h"
 #include "check/ContactSheet.h"
+#include "check/DifficultyCurve.h"
 #include "check/KeyColour.h"
+#include "check/Playability.h"
 #include "check/PlayTable.h"
 
 #include <QDir>
@@ -115,7 +117,53 @@ TEST_F(Folder, PlayabilityTableHasEveryLevel)
     // Level 1's corridor is 31 pixels wide; level 8 lists its two goals.
     EXPECT_TRUE(rows[2].startsWith(QStringLiteral("| 01 | "))) << rows[2].toStdString();
     EXPECT_TRUE(rows[2].contains(QStringLiteral("| 31 |"))) << rows[2].toStdString();
-    EXPECT_EQ(rows[9].count(QStringLiteral(" / ")), 3) << rows[9].toStdString();
+    EXPECT_EQ(rows[9].count(QStringLiteral(" / ")), 5) << rows[9].toStdString();
+    // Level 1's L-shaped corridor: 493 + 261 pixels along its middle, 31 wide
+    // there, so a steering difficulty a little under 754 / 31; the easiest way
+    // cuts the bend's inner corner a little, narrower there than the middle.
+    const QStringList cells = rows[2].split(QLatin1Char('|'));
+    ASSERT_EQ(cells.size(), 8) << rows[2].toStdString();
+    const double id = cells[5].trimmed().toDouble();
+    EXPECT_GT(id, 20.0) << rows[2].toStdString();
+    EXPECT_LE(id, 754.0 / 31.0) << rows[2].toStdString();
+    const double narrowest = cells[6].trimmed().toDouble();
+    EXPECT_GT(narrowest, 25.0) << rows[2].toStdString();
+    EXPECT_LE(narrowest, 31.0) << rows[2].toStdString();
+}
+
+// Each level's difficulty as read from its file; a missing file is left
+// unmeasured. The plain corridors of the fixtures make level 1 too hard for
+// the first maze, which the curve names.
+TEST_F(Folder, DifficultyOfEveryLevelFromItsFile)
+{
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("level-05.png"))));
+    const FolderCheck result = checkFolder(dir.path());
+    const std::vector<LevelDifficulty> levels = levelDifficulties(result.pictures);
+    ASSERT_EQ(levels.size(), 20u);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(levels[i].level, i + 1);
+        EXPECT_EQ(levels[i].measured, i != 4) << i + 1;
+        if (i == 4)
+            continue;
+        EXPECT_DOUBLE_EQ(levels[i].widestNarrowest, 31.0) << i + 1;
+        EXPECT_GT(levels[i].easiestNarrowest, 20.0) << i + 1; // cutting the bend
+        EXPECT_LE(levels[i].easiestNarrowest, 31.0) << i + 1;
+    }
+    EXPECT_GT(levels[0].id, 20.0);
+    EXPECT_LE(levels[0].id, 754.0 / 31.0);
+
+    // Level 8 counts the easier of its two goals.
+    const LevelFacts& eight = levelFacts(8);
+    const auto measures = measurePaths(KeyMap(result.pictures[2 + 7].image), spotOf(eight.start),
+                                       {spotOf(eight.goals[0]), spotOf(eight.goals[1])});
+    ASSERT_EQ(result.pictures[2 + 7].info.level, 8);
+    EXPECT_NE(measures[0].difficulty, measures[1].difficulty);
+    EXPECT_DOUBLE_EQ(levels[7].id, std::min(measures[0].difficulty, measures[1].difficulty));
+
+    const std::vector<Finding> curve = checkDifficultyCurve(levels);
+    ASSERT_FALSE(curve.empty());
+    EXPECT_EQ(curve[0].line().toStdString().rfind("level-01.png: difficulty: ID ", 0), 0u)
+        << curve[0].line().toStdString();
 }
 
 // Thumbnails are nearest-neighbour quarters; a missing picture shows loud magenta.
@@ -129,6 +177,15 @@ TEST_F(Folder, ContactSheetShowsEveryPicture)
     EXPECT_EQ(sheet.pixel(8 + 12, 8 + 14), lightGrey);
     // level-02 is the fourth cell of the first row.
     EXPECT_EQ(sheet.pixel(8 + 3 * 168 + 80, 8 + 60), qRgb(255, 0, 255));
+
+    // Given the difficulties, each measured maze's label gains its ID: the
+    // label strip of level-01 (third cell) changes, the menu's does not.
+    const QImage labelled = contactSheet(result.pictures, levelDifficulties(result.pictures));
+    ASSERT_EQ(labelled.size(), sheet.size());
+    const auto labelStrip = [](const QImage& img, int cell) { return img.copy(8 + cell * 168, 8 + 120, 160, 16); };
+    EXPECT_NE(labelStrip(labelled, 2), labelStrip(sheet, 2));
+    EXPECT_EQ(labelStrip(labelled, 0), labelStrip(sheet, 0));
+    EXPECT_EQ(labelStrip(labelled, 3), labelStrip(sheet, 3)); // level-02 is missing: no ID
 }
 
 } // namespace

@@ -115,6 +115,83 @@ TEST(Playability, EachGoalMeasuredOnItsOwn)
     EXPECT_DOUBLE_EQ(r[0].narrowest, 20.0);
     EXPECT_DOUBLE_EQ(r[1].narrowest, 4.0);
     EXPECT_TRUE(r[1].connected);
+    // Each goal has its own easiest way: the branch's middle pixels are 3 wide.
+    EXPECT_DOUBLE_EQ(r[0].easiestNarrowest, 19.0);
+    EXPECT_DOUBLE_EQ(r[1].easiestNarrowest, 3.0);
+    EXPECT_LT(r[0].difficulty, r[1].difficulty);
+    EXPECT_EQ(r[1].easiestWay.back(), QPoint(91, 50));
+}
+
+// Along the middle of a straight corridor the difficulty is its length over
+// its width: the width at a pixel centre is 2 * distance to the nearest wall
+// centre - 1, which is k for an odd width k and k - 1 for an even one.
+TEST(Playability, StraightCorridorDifficultyIsLengthOverWidth)
+{
+    const struct {
+        int corridor;
+        double width; // at the middle pixels
+    } cases[] = {{1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}, {9, 9}, {12, 11}, {25, 25}};
+    for (const auto& c : cases) {
+        Maze m(160, 60);
+        m.black(box(10, 10, 149, 10 + c.corridor - 1));
+        const Spot start = column(30, 10, 10 + c.corridor - 1), goal = column(120, 10, 10 + c.corridor - 1);
+        const auto r = measurePaths(KeyMap(m.img), start, {goal});
+        ASSERT_TRUE(r[0].connected) << c.corridor;
+        EXPECT_NEAR(r[0].difficulty, 90.0 / c.width, 1e-9) << "corridor " << c.corridor;
+        EXPECT_DOUBLE_EQ(r[0].easiestNarrowest, c.width) << c.corridor;
+        // The way runs from the start column to the goal column in 90 unit steps.
+        ASSERT_EQ(r[0].easiestWay.size(), 91u) << c.corridor;
+        EXPECT_EQ(r[0].easiestWay.front().x(), 30);
+        EXPECT_EQ(r[0].easiestWay.back().x(), 120);
+    }
+}
+
+// The same corridor of width 9 bent once at a right angle, 60 + 60 pixels
+// along its middle: the bend is wider than the arms, so the difficulty stays
+// within the arms' 120 / 9, less what the way saves by cutting the corner.
+TEST(Playability, BentCorridorCostsAboutItsLengthOverWidth)
+{
+    Maze m(140, 140);
+    m.black(box(10, 10, 89, 18));
+    m.black(box(81, 10, 89, 129));
+    Spot start = column(20, 10, 18), goal;
+    for (int x = 81; x <= 89; ++x)
+        goal.pixels.emplace_back(x, 119);
+    const auto r = measurePaths(KeyMap(m.img), start, {goal});
+    ASSERT_TRUE(r[0].connected);
+    EXPECT_LE(r[0].difficulty, (65.0 + 105.0) / 9.0 + 1e-9);
+    EXPECT_GT(r[0].difficulty, (65.0 + 105.0) / 9.0 - 3.0);
+    // Every step of the way is one of the eight neighbours.
+    for (std::size_t i = 1; i < r[0].easiestWay.size(); ++i) {
+        const QPoint d = r[0].easiestWay[i] - r[0].easiestWay[i - 1];
+        EXPECT_TRUE(std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1 && d != QPoint(0, 0)) << i;
+    }
+}
+
+// Two ways between the same discs: straight through a one-pixel slit of some
+// length, or around it along a 9-wide detour. A short slit is quickly
+// threaded; a long one costs more than the detour, and the way goes around.
+TEST(Playability, EasiestWayWeighsLengthAgainstWidth)
+{
+    const struct {
+        int slit;          // length of the one-pixel slit
+        double narrowest;  // on the easiest way
+    } cases[] = {{1, 1}, {3, 1}, {40, 9}, {80, 9}};
+    for (const auto& c : cases) {
+        Maze m(240, 120);
+        m.black(box(10, 40, 229, 48));                      // the straight way, 9 wide
+        m.white(box(120 - c.slit / 2, 40, 120 - c.slit / 2 + c.slit - 1, 48)); // cut by a wall
+        m.black(box(120 - c.slit / 2, 44, 120 - c.slit / 2 + c.slit - 1, 44)); // ... with a slit
+        m.black(box(20, 40, 28, 110));                      // a detour down, along and up, 9 wide
+        m.black(box(20, 102, 220, 110));
+        m.black(box(212, 40, 220, 110));
+        const auto r = measurePaths(KeyMap(m.img), column(15, 40, 48), {column(225, 40, 48)});
+        ASSERT_TRUE(r[0].connected) << c.slit;
+        EXPECT_DOUBLE_EQ(r[0].easiestNarrowest, c.narrowest) << "slit " << c.slit;
+        // The widest path takes the detour whatever the slit; the way never is wider than it.
+        EXPECT_DOUBLE_EQ(r[0].narrowest, 9.0) << c.slit;
+        EXPECT_LE(r[0].easiestNarrowest, r[0].narrowest) << c.slit;
+    }
 }
 
 TEST(Playability, WidthText)

@@ -16,7 +16,7 @@ constexpr int pointerScale = 3;
 
 } // namespace
 
-QImage contactSheet(const std::vector<LoadedPicture>& pictures)
+QImage contactSheet(const std::vector<LoadedPicture>& pictures, const std::vector<LevelDifficulty>& difficulties)
 {
     std::vector<const LoadedPicture*> full, pointers;
     for (const LoadedPicture& p : pictures)
@@ -44,7 +44,11 @@ QImage contactSheet(const std::vector<LoadedPicture>& pictures)
             missing(r);
         else
             painter.drawImage(r, full[i]->image.scaled(thumbW, thumbH, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        label(x, y + thumbH, full[i]->info.file);
+        QString text = full[i]->info.file;
+        for (const LevelDifficulty& d : difficulties)
+            if (full[i]->info.kind == PictureKind::Level && d.level == full[i]->info.level && d.measured)
+                text += QStringLiteral("   ID %1").arg(d.id, 0, 'f', 0);
+        label(x, y + thumbH, text);
     }
     // Pointers on a mid grey, so both the black outline and the open middle show.
     const int py = gap + (rows - 1) * cellH;

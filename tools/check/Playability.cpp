@@ -13,6 +13,14 @@
 // found by adding grid points in order of falling width to a union-find until
 // a start pixel and a goal pixel fall into one set; the last point added is
 // the narrowest place of that path.
+//
+// The easiest path is the one a hand steers fastest: by the steering law the
+// time grows with the sum of length / width along the way. We take pixel
+// centres only, 8-connected as in the shortest path, and charge a step of
+// length s between pixels a and b s * (1 / w(a) + 1 / w(b)) / 2; Dijkstra from
+// the whole start disc finds the least sum to each goal disc. Along the middle
+// of a straight corridor k pixels wide (k odd) that is its length / k; hugging
+// a wall costs up to k times as much, so the way keeps to the middle.
 
 #include "check/Playability.h"
 #include "check/PictureFacts.h"
@@ -180,12 +188,29 @@ bool passableAt(const KeyMap& keys, QPoint p)
     return keys.contains(p.x(), p.y()) && passable(keys.at(p));
 }
 
-// Fills narrowest / narrowestAt of every connected goal.
-void widestPaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goalSpots,
-                 std::vector<PathMeasure>& goals)
+HalfGrid halfGridOf(const KeyMap& keys)
 {
-    const HalfGrid g{2 * keys.width() + 3, 2 * keys.height() + 3};
-    const std::vector<double> f = wallDistances(keys, g);
+    return {2 * keys.width() + 3, 2 * keys.height() + 3};
+}
+
+// Local widths at the pixel centres, from the half-pixel distances.
+std::vector<double> widthsAtPixels(const KeyMap& keys, const HalfGrid& g, const std::vector<double>& f)
+{
+    const int w = keys.width(), h = keys.height();
+    std::vector<double> widths(std::size_t(w) * h, 0.0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double d = f[std::size_t(g.index(HalfGrid::of(x), HalfGrid::of(y)))];
+            if (d > 0)
+                widths[std::size_t(y) * w + x] = std::sqrt(d) - 1.0;
+        }
+    return widths;
+}
+
+// Fills narrowest / narrowestAt of every connected goal.
+void widestPaths(const KeyMap& keys, const HalfGrid& g, const std::vector<double>& f, const Spot& start,
+                 const std::vector<Spot>& goalSpots, std::vector<PathMeasure>& goals)
+{
 
     // Grid points by falling distance; squared half-pixel distances are whole numbers.
     long maxF = 0;
@@ -295,7 +320,79 @@ void shortestPaths(const KeyMap& keys, const Spot& start, const std::vector<Spot
     }
 }
 
+// Dijkstra over passable pixels from the whole start disc, each step charged
+// its length over the local width; fills the difficulty, the way and its
+// narrowest pixel for every connected goal.
+void easiestPaths(const KeyMap& keys, const std::vector<double>& widths, const Spot& start,
+                  const std::vector<Spot>& goalSpots, std::vector<PathMeasure>& goals)
+{
+    const int w = keys.width();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> cost(widths.size(), inf);
+    std::vector<int> from(widths.size(), -1);
+    using Item = std::pair<double, int>;
+    std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
+    const auto open = [&](int x, int y) { return keys.contains(x, y) && passable(keys.at(x, y)); };
+    for (const QPoint& p : start.pixels)
+        if (open(p.x(), p.y())) {
+            cost[std::size_t(p.y()) * w + p.x()] = 0;
+            queue.push({0.0, p.y() * w + p.x()});
+        }
+    const double diagonal = std::sqrt(2.0);
+    while (!queue.empty()) {
+        const auto [c, i] = queue.top();
+        queue.pop();
+        if (c > cost[i])
+            continue;
+        const int x = i % w, y = i / w;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                if ((dx == 0 && dy == 0) || !open(x + dx, y + dy))
+                    continue;
+                if (dx != 0 && dy != 0 && !(open(x + dx, y) && open(x, y + dy)))
+                    continue;
+                const int j = (y + dy) * w + (x + dx);
+                const double step = (dx != 0 && dy != 0 ? diagonal : 1.0);
+                const double nc = c + step * 0.5 * (1.0 / widths[i] + 1.0 / widths[j]);
+                if (nc < cost[j]) {
+                    cost[j] = nc;
+                    from[j] = i;
+                    queue.push({nc, j});
+                }
+            }
+    }
+    for (std::size_t k = 0; k < goals.size(); ++k) {
+        if (!goals[k].connected)
+            continue;
+        int best = -1;
+        for (const QPoint& p : goalSpots[k].pixels)
+            if (open(p.x(), p.y())) {
+                const int i = p.y() * w + p.x();
+                if (best < 0 || cost[i] < cost[best])
+                    best = i;
+            }
+        PathMeasure& m = goals[k];
+        m.difficulty = cost[best];
+        m.easiestNarrowest = inf;
+        for (int i = best; i >= 0; i = from[i]) {
+            const QPoint p(i % w, i / w);
+            m.easiestWay.push_back(p);
+            if (widths[i] < m.easiestNarrowest) {
+                m.easiestNarrowest = widths[i];
+                m.easiestNarrowestAt = p;
+            }
+        }
+        std::reverse(m.easiestWay.begin(), m.easiestWay.end());
+    }
+}
+
 } // namespace
+
+std::vector<double> pixelWidths(const KeyMap& keys)
+{
+    const HalfGrid g = halfGridOf(keys);
+    return widthsAtPixels(keys, g, wallDistances(keys, g));
+}
 
 std::vector<PathMeasure> measurePaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goalSpots)
 {
@@ -311,7 +408,10 @@ std::vector<PathMeasure> measurePaths(const KeyMap& keys, const Spot& start, con
     if (std::none_of(goals.begin(), goals.end(), [](const PathMeasure& m) { return m.connected; }))
         return goals;
     shortestPaths(keys, start, goalSpots, goals);
-    widestPaths(keys, start, goalSpots, goals);
+    const HalfGrid g = halfGridOf(keys);
+    const std::vector<double> f = wallDistances(keys, g);
+    widestPaths(keys, g, f, start, goalSpots, goals);
+    easiestPaths(keys, widthsAtPixels(keys, g, f), start, goalSpots, goals);
     return goals;
 }
 

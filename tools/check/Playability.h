@@ -38,10 +38,25 @@ struct PathMeasure {
     // Playability.cpp for how width is measured), and a pixel at that point.
     double narrowest = 0;
     QPoint narrowestAt{-1, -1};
+    // Steering difficulty: over all ways from the start disc to the goal disc
+    // (8-connected, no cut corners), the least sum of step length / w, w being
+    // the local width at the pixels stepped between (see Playability.cpp). The
+    // time to steer a way without touching its sides grows with this sum, so
+    // it is the level's index of difficulty.
+    double difficulty = 0;
+    // The way that gives it, disc pixel to disc pixel, and its narrowest pixel.
+    std::vector<QPoint> easiestWay;
+    double easiestNarrowest = 0;
+    QPoint easiestNarrowestAt{-1, -1};
 };
 
 // One measure per goal, in the order given.
 std::vector<PathMeasure> measurePaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goals);
+
+// Local width at a pixel: 2 * (distance from its centre to the centre of the
+// nearest wall pixel) - 1, so 1 beside a wall and k on the middle line of a
+// straight corridor k pixels wide (k odd). Walls measure 0.
+std::vector<double> pixelWidths(const KeyMap& keys);
 
 // "4" or "4.7": widths come out whole for straight corridors.
 QString widthText(double width);

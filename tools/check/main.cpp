@@ -1,15 +1,21 @@
-// zigwalk-check: holds every picture of the game to the colour key's rules.
+// zigwalk-check: holds every picture of the game to the colour key's rules,
+// and the twenty mazes to their difficulty curve (DifficultyCurve.h).
 //
-//   zigwalk-check [--table] [--sheet FILE.png] FOLDER
+//   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
 //
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
 // 1 if any rule broke, 0 if every picture is clean, 2 on a usage error.
 // --table adds the playability table of the twenty mazes (markdown);
-// --sheet writes a contact sheet of all pictures.
+// --sheet writes a contact sheet of all pictures, each maze labelled with its
+// steering difficulty (ID); --way prints one maze's
+// steering difficulty and its easiest way, one "x y width" pixel a line (for
+// walking it by hand or by script).
 
 #include "check/CheckFolder.h"
 #include "check/ContactSheet.h"
+#include "check/DifficultyCurve.h"
 #include "check/PlayTable.h"
+#include "check/Playability.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -21,8 +27,34 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] FOLDER\n");
+    std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n");
     return 2;
+}
+
+void printWay(const std::vector<LoadedPicture>& pictures, int level)
+{
+    for (const LoadedPicture& p : pictures) {
+        if (p.info.kind != PictureKind::Level || p.info.level != level || p.image.isNull())
+            continue;
+        const LevelFacts& facts = levelFacts(level);
+        std::vector<Spot> goals;
+        for (const QRect& g : facts.goals)
+            goals.push_back(spotOf(g));
+        const KeyMap keys(p.image);
+        const std::vector<double> widths = pixelWidths(keys);
+        for (const PathMeasure& m : measurePaths(keys, spotOf(facts.start), goals)) {
+            if (!m.connected) {
+                std::printf("\n%s: goal %s not connected\n", qPrintable(p.info.file), qPrintable(pointText(m.goal)));
+                continue;
+            }
+            std::printf("\n%s: goal %s: ID %.1f, narrowest %s at %s on the easiest way, %s on the widest\n",
+                        qPrintable(p.info.file), qPrintable(pointText(m.goal)), m.difficulty,
+                        qPrintable(widthText(m.easiestNarrowest)), qPrintable(pointText(m.easiestNarrowestAt)),
+                        qPrintable(widthText(m.narrowest)));
+            for (const QPoint& q : m.easiestWay)
+                std::printf("%d %d %.1f\n", q.x(), q.y(), widths[std::size_t(q.y()) * keys.width() + q.x()]);
+        }
+    }
 }
 
 } // namespace
@@ -33,6 +65,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
 
     bool table = false;
+    int way = 0;
     QString sheet, folder;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -40,6 +73,12 @@ int main(int argc, char** argv)
             table = true;
         else if (args[i] == QLatin1String("--sheet") && i + 1 < args.size())
             sheet = args[++i];
+        else if (args[i] == QLatin1String("--way") && i + 1 < args.size()) {
+            bool ok = false;
+            way = args[++i].toInt(&ok);
+            if (!ok || way < 1 || way > 20)
+                return usage();
+        }
         else if (args[i].startsWith(QLatin1Char('-')) || !folder.isEmpty())
             return usage();
         else
@@ -48,14 +87,19 @@ int main(int argc, char** argv)
     if (folder.isEmpty())
         return usage();
 
-    const FolderCheck result = checkFolder(folder);
+    FolderCheck result = checkFolder(folder);
+    const std::vector<LevelDifficulty> difficulties = levelDifficulties(result.pictures);
+    for (Finding& f : checkDifficultyCurve(difficulties))
+        result.findings.push_back(std::move(f));
     for (const Finding& f : result.findings)
         std::printf("%s\n", qPrintable(f.line()));
     if (table)
         std::printf("\n%s", qPrintable(playabilityTable(result.pictures)));
+    if (way > 0)
+        printWay(result.pictures, way);
     if (!sheet.isEmpty()) {
         QImageWriter writer(sheet, "png");
-        if (!writer.write(contactSheet(result.pictures))) {
+        if (!writer.write(contactSheet(result.pictures, difficulties))) {
             std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(sheet), qPrintable(writer.errorString()));
             return 2;
         }

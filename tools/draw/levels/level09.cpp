@@ -1,6 +1,8 @@
 // Level 9: a dense labyrinth of narrow corridors filling the window, with dead
 // ends everywhere. It is grown by a depth-first walk with a fixed seed, so every
-// run of the drawing tool paints the same labyrinth.
+// run of the drawing tool paints the same labyrinth; a few dead ends are then
+// opened into loops, which shortens the way through to about what the levels
+// around it ask of the hand.
 
 #include "draw/Pictures.h"
 
@@ -20,6 +22,7 @@ constexpr int Cols = 47, Rows = 31;
 constexpr int Left = 19;
 constexpr int Top = 69;
 constexpr unsigned Seed = 8;
+constexpr double Loops = 0.22; // share of dead ends opened into loops
 
 int cellX(int col) { return Left + col * Pitch; }
 int cellY(int row) { return Top + row * Pitch; }
@@ -102,6 +105,46 @@ Labyrinth grow(const std::vector<Room>& rooms, int firstCol, int firstRow)
     return maze;
 }
 
+// Opens one more wall at some of the dead ends (a share of them, picked with
+// the same fixed seed), so the labyrinth gains loops and the way from start
+// to goal gets shorter, while most dead ends stay.
+void braid(Labyrinth& maze, const std::vector<Room>& rooms, double share)
+{
+    std::mt19937 rng(Seed + 1);
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    const auto inRoom = [&](int col, int row) {
+        for (const Room& r : rooms)
+            if (r.contains(col, row))
+                return true;
+        return false;
+    };
+    for (int row = 0; row < Rows; ++row)
+        for (int col = 0; col < Cols; ++col) {
+            const int cell = row * Cols + col;
+            if (inRoom(col, row))
+                continue;
+            // The walls of this cell: west, east, north, south; open or closed.
+            const bool has[4] = {col > 0, col + 1 < Cols, row > 0, row + 1 < Rows};
+            const bool open[4] = {has[0] && maze.openEast[cell - 1], has[1] && maze.openEast[cell],
+                                  has[2] && maze.openSouth[cell - Cols], has[3] && maze.openSouth[cell]};
+            int closed[4], count = 0, opened = 0;
+            for (int k = 0; k < 4; ++k) {
+                opened += open[k];
+                if (has[k] && !open[k])
+                    closed[count++] = k;
+            }
+            const double roll = chance(rng);
+            if (opened != 1 || count == 0 || roll >= share)
+                continue;
+            switch (closed[rng() % unsigned(count)]) {
+            case 0: maze.openEast[cell - 1] = true; break;
+            case 1: maze.openEast[cell] = true; break;
+            case 2: maze.openSouth[cell - Cols] = true; break;
+            default: maze.openSouth[cell] = true; break;
+            }
+        }
+}
+
 } // namespace
 
 Canvas drawLevel09()
@@ -112,7 +155,8 @@ Canvas drawLevel09()
 
     // Rooms around the two discs: radius 12 plus a margin of path.
     const std::vector<Room> rooms = {roomAround(569, 385, 15), roomAround(226, 190, 15)};
-    const Labyrinth maze = grow(rooms, rooms[0].col1, rooms[0].row1);
+    Labyrinth maze = grow(rooms, rooms[0].col1, rooms[0].row1);
+    braid(maze, rooms, Loops);
 
     for (int row = 0; row < Rows; ++row)
         for (int col = 0; col < Cols; ++col) {

@@ -1,6 +1,8 @@
 // Level 15: a long, thin, wavy path across the window. It winds out from the
-// middle in a squarish spiral to the top left corner; the path waves all the
-// way, so the hand can never simply slide along a straight edge.
+// middle in two rounds of a squarish spiral to the top left corner; the path
+// waves all the way, so the hand can never simply slide along a straight
+// edge. The corridor is about ten pixels wide: the deep, even waves make the
+// level hard, not a path so thin that a steady hand has no slack.
 
 #include "draw/Pictures.h"
 #include "draw/levels/artCShapes.h"
@@ -50,13 +52,13 @@ Canvas drawLevel15()
     drawBadge(c, 15);
 
     const QPointF goal(34, 89);
-    std::vector<QPointF> base = spiral({293, 232}, 80, 30, 205, 265, 200 + 4 * 360, {10, -14});
+    std::vector<QPointF> base = spiral({293, 232}, 80, 50, 205, 265, 200 + 2 * 360, {10, -30});
     base.push_back(goal);
     // The wave swells in from the start spot and calms down into the goal.
     const auto amplitude = [](double s, double total) {
-        return 10.0 * std::min({1.0, s / 60.0, (total - s) / 30.0});
+        return 14.0 * std::min({1.0, s / 60.0, (total - s) / 30.0});
     };
-    c.stroke(waved(base, 44, amplitude), 6, Black);
+    c.stroke(waved(base, 56, amplitude), 10, Black);
 
     // Round black pads give the discs a margin of path all round.
     c.ellipse(293 - 15, 232 - 15, 293 + 15, 232 + 15, Black);

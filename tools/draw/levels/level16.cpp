@@ -2,6 +2,8 @@
 // the way between them visits the whole window: the path runs round every
 // branch of a hidden tree that fills the window, like a finger tracing the
 // outline of a coral. The short way between start and goal is cut out.
+// The corridor is about twelve pixels wide and ripples all along: a long way
+// that asks for a steady hand without leaving it no slack at all.
 
 #include "draw/Pictures.h"
 #include "draw/levels/artCShapes.h"
@@ -18,12 +20,12 @@ namespace {
 
 // The tree lives on a coarse grid; the path visits every cell of a grid twice
 // as fine, going round the tree.
-constexpr int TreeCols = 8, TreeRows = 5;
+constexpr int TreeCols = 5, TreeRows = 4;
 constexpr int Cols = 2 * TreeCols, Rows = 2 * TreeRows;
 
-// The start spot sits in the fine cell (0, 3) and the goal in (3, 3): both at
-// the bottom of the two tree cells (0, 1) and (1, 1).
-constexpr int StartCol = 0, GoalCol = 3, SpotRow = 3;
+// The start spot sits in the fine cell (0, 2) and the goal in (2, 2): both at
+// the top of the two tree cells (0, 1) and (1, 1).
+constexpr int StartCol = 0, GoalCol = 2, SpotRow = 2;
 
 double columnX(int col)
 {
@@ -33,7 +35,14 @@ double columnX(int col)
                           : 165.0 + (col - GoalCol) * (605.0 - 165.0) / (Cols - 1 - GoalCol);
 }
 
-double rowY(int row) { return 185.5 + (row - SpotRow) * 40.0; }
+double rowY(int row)
+{
+    // The spots' row falls on the discs; the rows above and below it share
+    // the height from y 70 to 440 evenly on their side.
+    constexpr double Spot = 185.5, Top = 70.0, Bottom = 440.0;
+    return row <= SpotRow ? Spot - (SpotRow - row) * (Spot - Top) / SpotRow
+                          : Spot + (row - SpotRow) * (Bottom - Spot) / (Rows - 1 - SpotRow);
+}
 
 struct Edge {
     int a, b; // tree cells as col + row * TreeCols
@@ -42,8 +51,8 @@ struct Edge {
 // A random spanning tree of the coarse grid (Kruskal over shuffled edges).
 // The generator and the shuffle are spelled out so the picture is the same
 // with every compiler. The two tree cells at the spots are joined, and
-// neither has a branch downwards, so the path runs straight along the bottom
-// of both from start to goal: that stretch is the one cut out.
+// neither has a branch upwards, so the path runs straight along the top of
+// both from start to goal: that stretch is the one cut out.
 std::vector<Edge> spanningTree(std::uint32_t seed)
 {
     std::vector<Edge> edges;
@@ -52,7 +61,7 @@ std::vector<Edge> spanningTree(std::uint32_t seed)
             const int here = c + r * TreeCols;
             if (c + 1 < TreeCols)
                 edges.push_back({here, here + 1});
-            if (r + 1 < TreeRows && !(r == 1 && c <= 1))
+            if (r + 1 < TreeRows && !(r == 0 && c <= 1))
                 edges.push_back({here, here + TreeCols});
         }
     std::mt19937 random(seed);
@@ -133,8 +142,8 @@ Canvas drawLevel16()
     drawBadge(c, 16);
 
     // The cycle ends with the short stretch back to the start along the
-    // bottom of the spots' tree cells; dropping it leaves the long way.
-    std::vector<QPoint> cells = cycleAround(spanningTree(5));
+    // top of the spots' tree cells; dropping it leaves the long way.
+    std::vector<QPoint> cells = cycleAround(spanningTree(13));
     while (cells.back() != QPoint(GoalCol, SpotRow))
         cells.pop_back();
 
@@ -145,10 +154,10 @@ Canvas drawLevel16()
     line.back() = QPointF(165, 191);
     // A small ripple on top makes the line wiggle all along, not only at its turns.
     const auto ripple = [](double s, double total) {
-        return 3.5 * std::min({1.0, s / 30.0, (total - s) / 30.0});
+        return 4.5 * std::min({1.0, s / 30.0, (total - s) / 30.0});
     };
-    const std::vector<QPointF> path = waved(smoothed(line, 3), 22, ripple);
-    c.stroke(path, 6, Black);
+    const std::vector<QPointF> path = waved(smoothed(line, 3), 32, ripple);
+    c.stroke(path, 12, Black);
 
     c.ellipse(53 - 15, 180 - 15, 53 + 15, 180 + 15, Black);
     c.ellipse(165 - 15, 191 - 15, 165 + 15, 191 + 15, Black);

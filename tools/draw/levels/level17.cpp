@@ -1,7 +1,7 @@
 // Level 17: four eyes in a two by two grid, all staring at the middle of the
 // window. The path is the black outline of the eyes: along the lids from the
 // start at the corner of the top left eye, through the corner where two eyes
-// meet, round the right-hand bend and back along the bottom eyes to the goal
+// meet, down the coil on the right and back along the bottom eyes to the goal
 // at the corner of the bottom left eye. The orange pupils sit in the white of
 // the eyes, out of reach of the path.
 
@@ -14,6 +14,12 @@
 namespace zw::art {
 
 namespace {
+
+// The coil down the right edge: runs from CoilLeft to CoilRight, CoilPitch apart.
+constexpr double CoilWidth = 7.5;
+constexpr double CoilLeft = 568, CoilRight = 618;
+constexpr double CoilTop = 174, CoilPitch = 16;
+constexpr int CoilRuns = 12; // even, so the last run ends on the left, by the lower eye
 
 // A circular arc from p to q that bulges sideways by sagitta (upwards on
 // screen for a left-to-right chord), sampled finely. The bulge must be less
@@ -95,8 +101,23 @@ Canvas drawLevel17()
     const QPointF lookAt(320, 261);
     const Eye topLeft{{88, 160}, {325, 160}}, topRight{{315, 160}, {552, 160}};
     const Eye bottomLeft{{86, 362}, {325, 362}}, bottomRight{{315, 362}, {552, 362}};
-    // The bend on the right joins the outer corners of the right-hand eyes.
-    c.stroke(arcThrough({548, 160}, {548, 362}, 52), 7, Black);
+    // The outer corners of the right-hand eyes are joined by a coil: short
+    // runs to and fro with round turns, down the right edge of the window.
+    std::vector<QPointF> coil{{548, 160}};
+    for (int k = 0; k < CoilRuns; ++k) {
+        const double y = CoilTop + k * CoilPitch;
+        const bool rightwards = k % 2 == 0;
+        coil.emplace_back(rightwards ? CoilLeft : CoilRight, y);
+        coil.emplace_back(rightwards ? CoilRight : CoilLeft, y);
+        if (k + 1 == CoilRuns)
+            break;
+        const std::vector<QPointF> turn = rightwards
+            ? arcPoints(CoilRight, y + CoilPitch / 2, CoilPitch / 2, -90, 90)
+            : arcPoints(CoilLeft, y + CoilPitch / 2, CoilPitch / 2, 270, 90);
+        coil.insert(coil.end(), turn.begin(), turn.end());
+    }
+    coil.emplace_back(548, 362);
+    c.stroke(coil, CoilWidth, Black);
     for (const Eye& eye : {topLeft, topRight, bottomLeft, bottomRight})
         drawEye(c, eye, lookAt);
 

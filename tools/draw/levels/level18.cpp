@@ -20,7 +20,7 @@ struct Circle {
 };
 
 // Each circle is a ribbon: two black lanes with a white stripe between them.
-constexpr double Width = 6;     // each lane
+constexpr double Width = 7;     // each lane
 constexpr double Lane = 7;      // distance of each lane's middle from the circle
 constexpr double Clearance = 5; // white each side of an upper ribbon over a lower one
 

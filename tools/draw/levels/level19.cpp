@@ -21,13 +21,13 @@ Canvas drawLevel19()
 
     for (int i = 0; i < Bars; ++i) {
         const double y = Top + i * Step;
-        const double thickness = 12.0 - 6.0 * i / (Bars - 1); // 12 px at the top down to 6
+        const double thickness = 13.0 - 6.0 * i / (Bars - 1); // 13 px at the top down to 7
         c.stroke({{Left, y}, {Right, y}}, thickness, Black);
         if (i + 1 == Bars)
             break;
         // Bar i turns into bar i + 1 at the right end when i is even, else at the left.
         const bool atRight = i % 2 == 0;
-        const double nextThickness = 12.0 - 6.0 * (i + 1) / (Bars - 1);
+        const double nextThickness = 13.0 - 6.0 * (i + 1) / (Bars - 1);
         c.stroke(arcPoints(atRight ? Right : Left, y + Step / 2, Step / 2, atRight ? -90 : 270, 90),
                  std::min(thickness, nextThickness), Black);
     }

@@ -1,10 +1,10 @@
 // Level 20, the last maze: the word HAVEN in five tall, angular letters. Each
 // letter is a thick stroke shown by its outline, and the path is that
-// outline: a thin black line round every letter. Short links join the
-// letters, and a small cut in each outline, like the bridge of a stencil,
-// closes the short way round, so the player has to walk the long way round
-// every letter from the start at the foot of the H to the goal at the top
-// corner of the N.
+// outline: a thin black line round every letter, riveted at every corner.
+// Short links join the letters, and a small cut in each outline, like the
+// bridge of a stencil, closes the short way round, so the player has to walk
+// the long way round every letter from the start at the foot of the H to the
+// goal at the top corner of the N.
 
 #include "draw/Pictures.h"
 
@@ -18,7 +18,8 @@ namespace {
 
 constexpr double Top = 104, Bottom = 407; // the letters' top and bottom edges
 constexpr double Stroke = 22;             // thickness of the letters' strokes
-constexpr double Line = 6;                // the path: the outline drawn round them
+constexpr double Line = 6.5;               // the path: the outline drawn round them
+constexpr double Knot = 6.0;                // radius of the rounded-out corners of the path
 
 QPainterPath box(double x1, double y1, double x2, double y2)
 {
@@ -101,11 +102,21 @@ Canvas drawLevel20()
     // corner at x 22 to the goal's corner at x 608.
     const QPainterPath letters[] = {letterH(22), letterA(144), letterV(266), letterE(388),
                                     letterN(510)};
-    for (const QPainterPath& letter : letters)
-        c.strokePath(letter.simplified(), Line, Black);
+    // A knot at every corner and joint: the hand cuts corners, and a bare
+    // corner of so thin a line would pinch the way there.
+    const auto knot = [&](QPointF p) {
+        c.ring(p.x() - 0.5, p.y() - 0.5, -1, Knot, Black); // pixel (x, y) spans x to x + 1
+    };
+    for (const QPainterPath& letter : letters) {
+        const QPainterPath outline = letter.simplified();
+        c.strokePath(outline, Line, Black);
+        for (const QPolygonF& ring : outline.toSubpathPolygons())
+            for (const QPointF& corner : ring)
+                knot(corner);
+    }
 
-    // The links: V to E along the top, the others along the bottom, so the
-    // way zig-zags through the word. Each ends on the outlines it joins.
+    // The links: H to A and A to V along the bottom, V to E and E to N along
+    // the top. Each ends on the outlines it joins.
     const auto link = [&](double y, const QPainterPath& from, const QPainterPath& to) {
         // Right edge of from and left edge of to at height y.
         double x1 = 0, x2 = 640;
@@ -116,15 +127,19 @@ Canvas drawLevel20()
             if (to.contains(QPointF(x + 0.5, y)))
                 x2 = x;
         c.stroke({{x1, y}, {x2, y}}, Line, Black);
+        knot({x1, y});
+        knot({x2, y});
     };
     link(Bottom - 16, letters[0], letters[1]);
     link(Bottom - 16, letters[1], letters[2]);
     link(Top + 16, letters[2], letters[3]);
-    link(Bottom - 16, letters[3], letters[4]);
+    link(Top + 16, letters[3], letters[4]);
 
     // The cuts, each on the short way between where the path enters a letter
     // and where it leaves: under the crossbars of H and A, in the V's foot,
-    // on the E's back and on the N's left side.
+    // on top of the E and on top of the N's left leg. The E and the N are
+    // entered and left near their tops, so the way goes all the way down and
+    // round them.
     const auto cut = [&](double x, double y) {
         c.rect(int(x) - 5, int(y) - 5, int(x) + 5, int(y) + 5, White);
     };
@@ -132,8 +147,8 @@ Canvas drawLevel20()
     cut(22 + 49, mid + Stroke / 2);
     cut(144 + 49, 285 + Stroke);
     cut(266 + 49, Bottom);
-    cut(388, mid);
-    cut(510, mid);
+    cut(388 + 49, Top);
+    cut(510 + 11, Top);
 
     c.ellipse(22 - 11, 407 - 11, 22 + 11, 407 + 11, Black);
     c.ellipse(608 - 11, 104 - 11, 608 + 11, 104 + 11, Black);

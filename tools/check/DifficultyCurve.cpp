@@ -1,0 +1,108 @@
+#include "check/DifficultyCurve.h"
+#include "check/KeyColour.h"
+#include "check/Playability.h"
+
+#include <algorithm>
+
+namespace zw::check {
+
+namespace {
+
+QString fileOf(int level)
+{
+    return QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0'));
+}
+
+QString idText(double id)
+{
+    return QString::number(id, 'f', 1);
+}
+
+} // namespace
+
+std::vector<LevelDifficulty> levelDifficulties(const std::vector<LoadedPicture>& pictures)
+{
+    std::vector<LevelDifficulty> out;
+    for (const LoadedPicture& p : pictures) {
+        if (p.info.kind != PictureKind::Level)
+            continue;
+        LevelDifficulty d;
+        d.level = p.info.level;
+        if (!p.image.isNull() && p.image.width() == 640 && p.image.height() == 480) {
+            const LevelFacts& facts = levelFacts(p.info.level);
+            std::vector<Spot> goals;
+            for (const QRect& g : facts.goals)
+                goals.push_back(spotOf(g));
+            // With two goals either one wins: the player takes the easier, so
+            // the level is as hard as that one, and any of the ways is a way
+            // to win whose width counts.
+            for (const PathMeasure& m : measurePaths(KeyMap(p.image), spotOf(facts.start), goals)) {
+                if (!m.connected)
+                    continue;
+                if (!d.measured || m.difficulty < d.id)
+                    d.id = m.difficulty;
+                if (!d.measured || m.easiestNarrowest < d.easiestNarrowest) {
+                    d.easiestNarrowest = m.easiestNarrowest;
+                    d.easiestNarrowestAt = m.easiestNarrowestAt;
+                }
+                if (!d.measured || m.narrowest < d.widestNarrowest) {
+                    d.widestNarrowest = m.narrowest;
+                    d.widestNarrowestAt = m.narrowestAt;
+                }
+                d.measured = true;
+            }
+        }
+        out.push_back(d);
+    }
+    std::sort(out.begin(), out.end(), [](const LevelDifficulty& a, const LevelDifficulty& b) { return a.level < b.level; });
+    return out;
+}
+
+std::vector<Finding> checkDifficultyCurve(const std::vector<LevelDifficulty>& levels)
+{
+    std::vector<Finding> out;
+    const auto add = [&](int level, const QString& detail, QPoint at = {-1, -1}) {
+        out.push_back({fileOf(level), QStringLiteral("difficulty"), detail, at});
+    };
+    const LevelDifficulty* before = nullptr;
+    for (const LevelDifficulty& d : levels) {
+        if (!d.measured) {
+            before = nullptr; // no step to compare across a gap
+            continue;
+        }
+        if (d.level == 1 && d.id > curve::firstMost)
+            add(d.level, QStringLiteral("ID %1 of the first maze is above %2").arg(idText(d.id), idText(curve::firstMost)));
+        if (before && before->level + 1 == d.level && d.id < curve::dropLeast * before->id)
+            add(d.level, QStringLiteral("ID %1 is below half of level %2's %3")
+                             .arg(idText(d.id))
+                             .arg(before->level)
+                             .arg(idText(before->id)));
+        if (d.level >= curve::steadyFrom) {
+            if (d.easiestNarrowest < curve::steadyWidth)
+                add(d.level,
+                    QStringLiteral("the easiest way narrows to %1 px (< %2) near %3")
+                        .arg(widthText(d.easiestNarrowest), widthText(curve::steadyWidth), pointText(d.easiestNarrowestAt)),
+                    d.easiestNarrowestAt);
+            if (d.widestNarrowest < curve::steadyWidth)
+                add(d.level,
+                    QStringLiteral("the widest way narrows to %1 px (< %2) near %3")
+                        .arg(widthText(d.widestNarrowest), widthText(curve::steadyWidth), pointText(d.widestNarrowestAt)),
+                    d.widestNarrowestAt);
+        }
+        before = &d;
+    }
+    const auto last = std::find_if(levels.begin(), levels.end(), [](const LevelDifficulty& d) { return d.level == 20; });
+    if (last != levels.end() && last->measured) {
+        if (last->id > curve::lastMost)
+            add(20, QStringLiteral("ID %1 of the last maze is above %2").arg(idText(last->id), idText(curve::lastMost)));
+        for (const LevelDifficulty& d : levels)
+            if (d.measured && d.level != 20 && d.id >= last->id)
+                add(20, QStringLiteral("ID %1 of the last maze is not above level %2's %3")
+                            .arg(idText(last->id))
+                            .arg(d.level)
+                            .arg(idText(d.id)));
+    }
+    return out;
+}
+
+} // namespace zw::check

@@ -1,0 +1,40 @@
+#pragma once
+// The difficulty curve of the twenty mazes: each about as hard to steer as the
+// one before or harder, the last one the hardest, none out of reach.
+
+#include "check/CheckFolder.h"
+#include "check/Finding.h"
+
+#include <QPoint>
+#include <vector>
+
+namespace zw::check {
+
+// How hard one maze is to steer, from its measured ways (Playability.h).
+struct LevelDifficulty {
+    int level = 0;
+    bool measured = false;       // false: unreadable, or no goal reachable
+    double id = 0;               // steering difficulty of the easiest goal to reach
+    double easiestNarrowest = 0; // narrowest width on the easiest way to any goal
+    QPoint easiestNarrowestAt{-1, -1};
+    double widestNarrowest = 0;  // narrowest place of the widest way to any goal
+    QPoint widestNarrowestAt{-1, -1};
+};
+
+// One entry per maze level found among the pictures, in level order.
+std::vector<LevelDifficulty> levelDifficulties(const std::vector<LoadedPicture>& pictures);
+
+// The bounds of the curve.
+namespace curve {
+constexpr double firstMost = 5;     // the first maze is an open field
+constexpr double lastMost = 900;    // the last maze stays within reach
+constexpr double dropLeast = 0.5;   // no maze easier than half the one before it
+constexpr int steadyFrom = 15;      // from this maze on, every winning way is at least ...
+constexpr double steadyWidth = 5;   // ... this wide all along (px)
+} // namespace curve
+
+// Findings against the curve, named by the level's picture file. Levels
+// that could not be measured are left to the path rule, which names them.
+std::vector<Finding> checkDifficultyCurve(const std::vector<LevelDifficulty>& levels);
+
+} // namespace zw::check
