@@ -73,8 +73,18 @@ Synth::Synth()
         return; // not installed: a synthesiser that plays nothing
     quietFluidSynth(*library);
     settings_ = library->new_fluid_settings();
-    if (settings_)
-        synth_ = library->new_fluid_synth(settings_);
+    if (!settings_)
+        return;
+    // Only the samples of the instruments that are selected are read from
+    // the soundfont (the beep's and those the tune uses), not the whole set:
+    // a few hundred kilobytes instead of several megabytes.
+    library->fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // The sound server asks for one block at a time: 512 frames, under 12 ms,
+    // keeps a beep close to the touch without waking the audio thread more
+    // often than a busy machine can keep up with. ALSA queues periods x size.
+    library->fluid_settings_setint(settings_, "audio.period-size", 512);
+    library->fluid_settings_setint(settings_, "audio.periods", 3);
+    synth_ = library->new_fluid_synth(settings_);
     if (synth_)
         library->fluid_synth_set_gain(synth_, 0.6f);
 }
@@ -138,13 +148,26 @@ bool Synth::tunePlaying() const
     return player_ && fluid().fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
 }
 
+void Synth::prepareBeep()
+{
+    if (synth_)
+        fluid().fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
+}
+
 void Synth::beepOn()
 {
     if (!synth_)
         return;
-    // Set the sound every time: a tune that starts resets all channels.
     fluid().fluid_synth_noteoff(synth_, BeepChannel, BeepKey);
-    fluid().fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
+    // A tune that starts resets all channels, so the instrument is checked
+    // every time; it is changed only when it is not the beep's, because a
+    // change drops the instrument's samples and reads them in again.
+    int soundfont = 0;
+    int bank = 0;
+    int program = -1;
+    if (fluid().fluid_synth_get_program(synth_, BeepChannel, &soundfont, &bank, &program) != FLUID_OK
+        || program != BeepProgram)
+        fluid().fluid_synth_program_change(synth_, BeepChannel, BeepProgram);
     fluid().fluid_synth_noteon(synth_, BeepChannel, BeepKey, BeepVelocity);
 }
 

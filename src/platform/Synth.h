@@ -19,11 +19,14 @@ public:
     // death does not change the instrument of a tune that is playing.
     static constexpr int BeepChannel = 15;
 
+    // Without the library, or when FluidSynth cannot make a synthesiser, the
+    // object is inert: ready() is false and every call does nothing.
     Synth();
     ~Synth();
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
 
+    bool ready() const { return synth_ != nullptr; }
     fluid_settings_t* settings() const { return settings_; }
     fluid_synth_t* synth() const { return synth_; }
 
@@ -38,6 +41,9 @@ public:
     void stopTune();
     bool tunePlaying() const;
 
+    // Selects the beep's instrument on its channel, so that its samples are
+    // in memory before the first death rather than loaded by it.
+    void prepareBeep();
     void beepOn();
     void beepOff();
 
