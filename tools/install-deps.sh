@@ -16,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests
   xvfb xauth xdotool x11-utils imagemagick libxcb1-dev
+  # sound tests and figures: a private sound server, its recorder, and sox
+  pulseaudio pulseaudio-utils sox
 )
 
 # `install-deps.sh fuzz` installs what make fuzz needs instead: clang and
