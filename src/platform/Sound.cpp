@@ -5,6 +5,8 @@
 #include "platform/Synth.h"
 #include "platform/TuneFile.h"
 
+#include <malloc.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -70,6 +72,9 @@ public:
             return;
         }
         synth_->prepareBeep();
+        // Reading the soundfont leaves a few megabytes of parsing scraps
+        // behind in the allocator; they go back to the system here.
+        malloc_trim(0);
         openAudio();
     }
 

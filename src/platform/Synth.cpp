@@ -79,6 +79,9 @@ Synth::Synth()
     // the soundfont (the beep's and those the tune uses), not the whole set:
     // a few hundred kilobytes instead of several megabytes.
     library->fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // A small tune and a beep never need FluidSynth's 256 voices; every
+    // voice holds its own buffers (about 2.4 MB of memory for the 192 spared).
+    library->fluid_settings_setint(settings_, "synth.polyphony", 64);
     // The sound server asks for one block at a time: 512 frames, under 12 ms,
     // keeps a beep close to the touch without waking the audio thread more
     // often than a busy machine can keep up with. ALSA queues periods x size.
