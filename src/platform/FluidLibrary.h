@@ -21,6 +21,10 @@ struct FluidLibrary {
     decltype(&::delete_fluid_synth) delete_fluid_synth;
     decltype(&::fluid_synth_set_gain) fluid_synth_set_gain;
     decltype(&::fluid_synth_sfload) fluid_synth_sfload;
+    decltype(&::fluid_synth_sfunload) fluid_synth_sfunload;
+    decltype(&::new_fluid_defsfloader) new_fluid_defsfloader;
+    decltype(&::fluid_sfloader_set_callbacks) fluid_sfloader_set_callbacks;
+    decltype(&::fluid_synth_add_sfloader) fluid_synth_add_sfloader;
     decltype(&::fluid_synth_count_midi_channels) fluid_synth_count_midi_channels;
     decltype(&::fluid_synth_all_sounds_off) fluid_synth_all_sounds_off;
     decltype(&::fluid_synth_program_change) fluid_synth_program_change;

@@ -2,6 +2,7 @@
 
 #include "platform/FluidLibrary.h"
 #include "platform/MediaCommand.h"
+#include "platform/SoundfontTrim.h"
 #include "platform/Synth.h"
 #include "platform/TuneFile.h"
 
@@ -61,13 +62,22 @@ struct Mailbox {
 // that goes away); each failure leaves it silent, never broken.
 class Speaker {
 public:
-    Speaker()
+    // tune names the tune that is about to play, if one is: the soundfont
+    // is cut to the presets of the beep and of that tune.
+    explicit Speaker(const QString& tune)
     {
         const QString soundfont = findSoundfont();
         if (!fluidLibrary() || soundfont.isEmpty())
             return; // silent for good
         synth_.emplace();
-        if (!synth_->ready() || !synth_->loadSoundfont(soundfont)) {
+        std::vector<PresetRequest> presets{Synth::beepPreset()};
+        if (!tune.isEmpty()) {
+            if (const std::optional<QByteArray> midi = readTune(tune)) {
+                const std::vector<PresetRequest> tunes = presetsOfTune(*midi);
+                presets.insert(presets.end(), tunes.begin(), tunes.end());
+            }
+        }
+        if (!synth_->ready() || !synth_->loadSoundfont(soundfont, presets)) {
             synth_.reset();
             return;
         }
@@ -94,8 +104,9 @@ public:
         const std::optional<QByteArray> tune = readTune(path);
         if (!tune)
             return;
-        // FluidSynth takes a new player only while no audio is rendered.
+        // FluidSynth takes a new player, or soundfont, only while no audio is rendered.
         closeAudio();
+        synth_->usePresets(presetsOfTune(*tune));
         const bool loaded = synth_->loadTune(*tune);
         if (openAudio() && loaded)
             synth_->startTune();
@@ -184,8 +195,13 @@ void runWorker(const std::shared_ptr<Mailbox>& box)
             if (!speaker && !box->jobs.empty() && box->jobs.front().kind == Job::Kind::Stop) {
                 box->jobs.pop_front(); // before any sound there is nothing to stop
             } else if (!speaker && (box->setUpNow || (!box->jobs.empty() && Clock::now() >= setUpFrom))) {
+                QString tune; // the last tune asked for is the one that will play
+                for (const Job& job : box->jobs) {
+                    if (job.kind == Job::Kind::Play)
+                        tune = job.path;
+                }
                 lock.unlock();
-                speaker.emplace();
+                speaker.emplace(tune);
                 lock.lock();
             } else if (!speaker && !box->jobs.empty()) {
                 box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
