@@ -272,11 +272,20 @@ onset_ms() {
   [ "$left" -gt 0 ] && awk -v n="$2" -v l="$((left / 4))" -v r=$rate 'BEGIN {printf "%.1f\n", (n - l) * 1000 / r}' || true
 }
 rss_kb() { awk '$1 == "VmRSS:" {print $2}' "/proc/$1/status"; }
+# "<anonymous kB> <file-backed kB>" of a process's resident pages.
+rss_split() { awk '$1 == "Rss:" {r = $2} $1 == "Anonymous:" {a = $2} END {print a, r - a}' "/proc/$1/smaps_rollup"; }
+# "<kB> <file>" for every file whose resident pages in a process come to
+# 64 kB or more, largest first.
+rss_by_file() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / {f = ($6 ~ /^\//) ? $6 : ""} $1 == "Rss:" && f != "" {kb[f] += $2}
+       END {for (f in kb) if (kb[f] >= 64) print kb[f], f}' "/proc/$1/smaps" | sort -rn
+}
 
 # The tune from launch, and memory 3 s after launch with the tune playing
 # (the real zigwalk, music.mid beside it) against the baseline window open as
 # long. The two alternate.
 : >"$results/tune-latency.txt"; : >"$results/rss-tune.txt"; : >"$results/rss-baseline.txt"
+: >"$results/split-tune.txt"; : >"$results/split-baseline.txt"
 for i in $(seq "$runs"); do
   order="game baseline"; [ $((i % 2)) -eq 0 ] && order="baseline game"
   for who in $order; do
@@ -289,6 +298,8 @@ for i in $(seq "$runs"); do
     pid=$!
     sleep 3
     kb=$(rss_kb "$pid")
+    rss_split "$pid" >>"$results/split-$([ "$who" = game ] && echo tune || echo baseline).txt"
+    [ "$i" -le 2 ] && rss_by_file "$pid" >"$results/files-$who.txt"
     kill "$pid"; wait "$pid" 2>/dev/null || true
     read -r _ f1 <<<"$(now_frame)"
     if [ "$who" = game ]; then
@@ -312,6 +323,18 @@ tune_kb=$(median <"$results/rss-tune.txt")
 base_rss_kb=$(median <"$results/rss-baseline.txt")
 above=$(awk -v a="$tune_kb" -v b="$base_rss_kb" 'BEGIN {printf "%.1f", (a - b) / 1024}')
 figure "memory with the tune playing" "+$above MB (game $(awk -v k="$tune_kb" 'BEGIN {printf "%.1f", k / 1024}') MB, baseline $(awk -v k="$base_rss_kb" 'BEGIN {printf "%.1f", k / 1024}') MB, VmRSS at 3 s)" "<= +8 MB" "$(holds "$above" "<=" 8)"
+# Where the difference lies: anonymous memory (the program's own data) and
+# pages of files (the program and its libraries), and the files the game
+# holds that the baseline does not.
+anon_above=$(awk '{print $1}' "$results/split-tune.txt" | median)
+anon_base=$(awk '{print $1}' "$results/split-baseline.txt" | median)
+file_above=$(awk '{print $2}' "$results/split-tune.txt" | median)
+file_base=$(awk '{print $2}' "$results/split-baseline.txt" | median)
+awk -v a="$anon_above" -v b="$anon_base" -v f="$file_above" -v g="$file_base" \
+  'BEGIN {printf "  (of that: anonymous %+.1f MB, file-backed %+.1f MB)\n", (a - b) / 1024, (f - g) / 1024}'
+awk 'NR == FNR {base[$2] = 1; next} !($2 in base) {sum += $1; if (n++ < 8) {name = $2; sub(/.*\//, "", name); list = list sprintf("%s%s %.1f MB", n > 1 ? ", " : "", name, $1 / 1024)}}
+     END {printf "  (files only the game holds: %.1f MB; largest: %s)\n", sum / 1024, list}' \
+  "$results/files-baseline.txt" "$results/files-game.txt"
 
 # Death beeps in a game without a tune: the game's driver dies on level 1,
 # the first time about 2 s after launch, then every half second, and prints
