@@ -14,6 +14,11 @@
 //   bench_game --item-spot             prints a point well inside the menu's
 //                                      continue item, for hovering it from
 //                                      outside (xdotool), and ends
+//   bench_game --death-beeps N         a second after the first frame starts
+//                                      a new game, then dies N times on
+//                                      level 1, half a second apart, and
+//                                      prints the wall clock of every touch
+//                                      of white, for timing the beeps
 //
 // Without an option it is just the game. Every figure is a "key value" line
 // on standard output, for bench/run.sh to read.
@@ -203,12 +208,64 @@ private:
     long long movingTicks_ = 0, movingSum_ = 0, movingMax_ = 0, reachSum_ = 0, outside_ = 0;
 };
 
+// A press and release of the left button, handed to the window as Qt would.
+void click(QWidget& window, QPointF at)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+}
+
+// Runs the event loop for this long.
+void spend(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Deaths as a player makes them: a press on the start spot, then the pointer
+// on white. The touch is the move onto white; its wall-clock time is taken
+// right before the window gets it.
+[[noreturn]] void deathBeeps(zw::Game& game, QWidget& window, int deaths)
+{
+    spend(1000);
+    const auto fresh = zw::bench::innerSpot(game.Form2().Picture3(0), zw::ColorNewGame);
+    const auto start = zw::bench::innerSpot(game.Form2().Picture3(1), zw::ColorStart);
+    const auto wall = zw::bench::innerSpot(game.Form2().Picture3(1), zw::ColorWall);
+    if (fresh.x < 0 || start.x < 0 || wall.x < 0) {
+        std::fprintf(stderr, "bench_game: no new-game item, start spot or white on level 1\n");
+        std::quick_exit(1);
+    }
+    hover(window, QPointF(fresh.x, fresh.y));
+    click(window, QPointF(fresh.x, fresh.y));
+    const QDeadlineTimer sweep(5000);
+    while (game.state().Level != 1 && !sweep.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    spend(1000); // the sweep to the new level is over
+    for (int i = 0; i < deaths; ++i) {
+        hover(window, QPointF(start.x, start.y));
+        click(window, QPointF(start.x, start.y));
+        spend(50);
+        const float before = game.state().Deaths;
+        report("touch-ns", zw::bench::wallClockNs());
+        hover(window, QPointF(wall.x, wall.y));
+        report("counted", game.state().Deaths > before ? 1 : 0);
+        std::fflush(stdout);
+        spend(500);
+    }
+    std::quick_exit(0);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    enum class Mode { Play, ExitAfterPaint, VisitAll, CountRepaints, ItemSpot } mode = Mode::Play;
+    enum class Mode { Play, ExitAfterPaint, VisitAll, CountRepaints, ItemSpot, DeathBeeps } mode = Mode::Play;
     int ticks = 40;
+    int deaths = 10;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit-after-paint") == 0)
             mode = Mode::ExitAfterPaint;
@@ -219,6 +276,9 @@ int main(int argc, char* argv[])
         else if (std::strcmp(argv[i], "--count-repaints") == 0 && i + 1 < argc) {
             mode = Mode::CountRepaints;
             ticks = std::max(10, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--death-beeps") == 0 && i + 1 < argc) {
+            mode = Mode::DeathBeeps;
+            deaths = std::max(1, std::atoi(argv[++i]));
         }
     }
 
@@ -251,6 +311,10 @@ int main(int argc, char* argv[])
             visitAll(game, window, *watch);
         case Mode::CountRepaints:
             counter = std::make_unique<RepaintCounter>(game, window, *watch, ticks);
+            break;
+        case Mode::DeathBeeps:
+            // From the event loop, not inside the paint that is being watched.
+            QTimer::singleShot(0, &window, [&] { deathBeeps(game, window, deaths); });
             break;
         case Mode::Play:
         case Mode::ItemSpot:

@@ -8,7 +8,8 @@
 # Environment: BENCH_BUILD (build folder, default build-bench), BENCH_RUNS
 # (runs per comparison, default 10, at least 10 for the start-up figures),
 # BENCH_IDLE_SECONDS (default 30), JOBS (build jobs, default 2).
-# Needs Xvfb and xdotool (tools/install-deps.sh installs them).
+# Needs Xvfb and xdotool, and for the sound figures pulseaudio, parec and sox
+# (tools/install-deps.sh installs them).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -36,8 +37,12 @@ chmod 700 "$XDG_RUNTIME_DIR"
 
 xvfb_pid=""
 idle_pid=""
+pulse_pid=""
+parec_pid=""
 cleanup() {
   [ -n "$idle_pid" ] && kill "$idle_pid" 2>/dev/null || true
+  [ -n "$parec_pid" ] && kill "$parec_pid" 2>/dev/null || true
+  [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -220,7 +225,152 @@ verdict=$(holds "$r" "<=" 1.1)
 [ "$asked" -eq "$music_runs" ] && [ "$unasked" -eq "$music_runs" ] || verdict=MISSED
 figure "start-up with music" "$r x (with $(ms "$w") ms, without $(ms "$wo") ms; music asked for in $asked of $music_runs)" "<= 1.1 x" "$verdict"
 if [ ! -e /dev/snd ]; then
-  echo "  (no sound card here: once set up, the synthesiser finds no audio device and stays silent)"
+  echo "  (no sound card and no sound server here: the synthesiser finds no audio output and stays silent)"
 fi
+echo
+
+# --- 7: sound through a sound server -----------------------------------------
+
+# A private PulseAudio server with a null sink, in the scratch runtime folder
+# where the programs look for it. parec records the sink's monitor the whole
+# time; sox finds where sound starts in it. A recorded frame is placed in time
+# by the recording's length at a known moment, so every latency below also
+# holds parec's own (5 ms asked) and errs on the long side.
+echo "Sound through a private PulseAudio server (null sink, monitor recorded with parec, onsets found by sox; $runs runs)"
+if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null || ! command -v sox >/dev/null; then
+  figure "sound" "not measured: pulseaudio, parec or sox missing" "-" MISSED
+  echo
+  echo "Raw results: $results"
+  exit 0
+fi
+rate=44100
+monitor=$scratch/monitor.raw
+printf 'autospawn = no\n' >"$scratch/pulse-client.conf"
+export PULSE_CLIENTCONFIG=$scratch/pulse-client.conf
+unset PULSE_SERVER
+cat >"$scratch/bench.pa" <<'PA'
+load-module module-native-protocol-unix auth-anonymous=1
+load-module module-null-sink sink_name=out rate=44100
+set-default-sink out
+PA
+# As root PulseAudio warns that it is meant for a desktop user, and runs.
+HOME=$scratch pulseaudio -n -F "$scratch/bench.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  --disable-shm=yes --log-level=error --log-target=stderr 2>/dev/null &
+pulse_pid=$!
+for _ in $(seq 200); do [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break; sleep 0.05; done
+parec --raw --format=s16le --rate=$rate --channels=2 --device=out.monitor --latency-msec=5 >"$monitor" 2>/dev/null &
+parec_pid=$!
+for _ in $(seq 200); do [ -s "$monitor" ] && break; sleep 0.05; done
+
+# "<wall clock ns> <frames recorded so far>"
+now_frame() { local t; t=$(date +%s%N); echo "$t $(( $(stat -c %s "$monitor") / 4 ))"; }
+# Milliseconds from frame FROM to the first 5 ms louder than -40 dB within
+# LENGTH frames; nothing when all of it is quieter.
+onset_ms() {
+  local left
+  left=$(sox -t raw -r $rate -e signed -b 16 -c 2 "$monitor" -t raw - trim "$1s" "$2s" silence 1 0.005 -40d 2>/dev/null | wc -c)
+  [ "$left" -gt 0 ] && awk -v n="$2" -v l="$((left / 4))" -v r=$rate 'BEGIN {printf "%.1f\n", (n - l) * 1000 / r}' || true
+}
+rss_kb() { awk '$1 == "VmRSS:" {print $2}' "/proc/$1/status"; }
+# "<anonymous kB> <file-backed kB>" of a process's resident pages.
+rss_split() { awk '$1 == "Rss:" {r = $2} $1 == "Anonymous:" {a = $2} END {print a, r - a}' "/proc/$1/smaps_rollup"; }
+# "<kB> <file>" for every file whose resident pages in a process come to
+# 64 kB or more, largest first.
+rss_by_file() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / {f = ($6 ~ /^\//) ? $6 : ""} $1 == "Rss:" && f != "" {kb[f] += $2}
+       END {for (f in kb) if (kb[f] >= 64) print kb[f], f}' "/proc/$1/smaps" | sort -rn
+}
+
+# The tune from launch, and memory 3 s after launch with the tune playing
+# (the real zigwalk, music.mid beside it) against the baseline window open as
+# long. The two alternate.
+: >"$results/tune-latency.txt"; : >"$results/rss-tune.txt"; : >"$results/rss-baseline.txt"
+: >"$results/split-tune.txt"; : >"$results/split-baseline.txt"
+for i in $(seq "$runs"); do
+  order="game baseline"; [ $((i % 2)) -eq 0 ] && order="baseline game"
+  for who in $order; do
+    read -r t0 f0 <<<"$(now_frame)"
+    if [ "$who" = game ]; then
+      DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$build/zigwalk" >/dev/null 2>&1 &
+    else
+      DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$baseline" "$picture" >/dev/null 2>&1 &
+    fi
+    pid=$!
+    sleep 3
+    kb=$(rss_kb "$pid")
+    rss_split "$pid" >>"$results/split-$([ "$who" = game ] && echo tune || echo baseline).txt"
+    [ "$i" -le 2 ] && rss_by_file "$pid" >"$results/files-$who.txt"
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+    read -r _ f1 <<<"$(now_frame)"
+    if [ "$who" = game ]; then
+      echo "$kb" >>"$results/rss-tune.txt"
+      heard=$(onset_ms "$f0" $((f1 - f0)))
+      echo "${heard:-none}" >>"$results/tune-latency.txt"
+      # Memory counts only with the tune audible in the last half second.
+      [ -n "$(onset_ms $((f1 - rate / 2)) $((rate / 2)))" ] || echo "  (run $i: tune not audible at the memory reading)"
+    else
+      echo "$kb" >>"$results/rss-baseline.txt"
+    fi
+    sleep 0.5 # the tune's echo dies away
+  done
+done
+heard_runs=$(grep -cv none "$results/tune-latency.txt" || true)
+tune_ms=$(grep -v none "$results/tune-latency.txt" | median)
+verdict=$(holds "${tune_ms:-99999}" "<=" 1000)
+[ "$heard_runs" -eq "$runs" ] || verdict=MISSED
+figure "tune heard after launch" "$(ms "${tune_ms:-0}") ms (heard in $heard_runs of $runs)" "<= 1000 ms" "$verdict"
+tune_kb=$(median <"$results/rss-tune.txt")
+base_rss_kb=$(median <"$results/rss-baseline.txt")
+above=$(awk -v a="$tune_kb" -v b="$base_rss_kb" 'BEGIN {printf "%.1f", (a - b) / 1024}')
+figure "memory with the tune playing" "+$above MB (game $(awk -v k="$tune_kb" 'BEGIN {printf "%.1f", k / 1024}') MB, baseline $(awk -v k="$base_rss_kb" 'BEGIN {printf "%.1f", k / 1024}') MB, VmRSS at 3 s)" "<= +8 MB" "$(holds "$above" "<=" 8)"
+# Where the difference lies: anonymous memory (the program's own data) and
+# pages of files (the program and its libraries), and the files the game
+# holds that the baseline does not.
+anon_above=$(awk '{print $1}' "$results/split-tune.txt" | median)
+anon_base=$(awk '{print $1}' "$results/split-baseline.txt" | median)
+file_above=$(awk '{print $2}' "$results/split-tune.txt" | median)
+file_base=$(awk '{print $2}' "$results/split-baseline.txt" | median)
+awk -v a="$anon_above" -v b="$anon_base" -v f="$file_above" -v g="$file_base" \
+  'BEGIN {printf "  (of that: anonymous %+.1f MB, file-backed %+.1f MB)\n", (a - b) / 1024, (f - g) / 1024}'
+awk 'NR == FNR {base[$2] = 1; next} !($2 in base) {sum += $1; if (n++ < 8) {name = $2; sub(/.*\//, "", name); list = list sprintf("%s%s %.1f MB", n > 1 ? ", " : "", name, $1 / 1024)}}
+     END {printf "  (files only the game holds: %.1f MB; largest: %s)\n", sum / 1024, list}' \
+  "$results/files-baseline.txt" "$results/files-game.txt"
+
+# Death beeps in a game without a tune: the game's driver dies on level 1,
+# the first time about 2 s after launch, then every half second, and prints
+# the wall clock of each touch of white.
+deaths=$(( runs < 10 ? 10 : runs ))
+DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb timeout 60 "$scratch/without-music/bench_game" --death-beeps "$deaths" \
+  >"$results/death-beeps.out" 2>/dev/null &
+pid=$!
+# The recording's length is noted every 20 ms while the game runs, so each
+# touch is placed by a reading taken just before it: a recorder that fell
+# behind or dropped a block on a busy machine moves no later touch.
+: >"$results/death-beeps.anchors"
+while kill -0 "$pid" 2>/dev/null; do now_frame >>"$results/death-beeps.anchors"; sleep 0.02; done
+wait "$pid" || true
+sleep 0.5
+: >"$results/beep-latency.txt"
+for touch in $(value touch-ns "$results/death-beeps.out"); do
+  read -r t0 f0 <<<"$(awk -v t="$touch" '$1 <= t {a = $0} END {print a}' "$results/death-beeps.anchors")"
+  from=$(( f0 + (touch - t0) * rate / 1000000000 ))
+  heard=$(onset_ms "$from" $((rate * 4 / 10)))
+  echo "${heard:-none}" >>"$results/beep-latency.txt"
+done
+counted=$(awk '$1 == "counted" && $2 == 1' "$results/death-beeps.out" | wc -l)
+beeped=$(grep -cv none "$results/beep-latency.txt" || true)
+beep_ms=$(grep -v none "$results/beep-latency.txt" | median)
+first_ms=$(head -n1 "$results/beep-latency.txt")
+verdict=$(holds "${beep_ms:-99999}" "<=" 30)
+[ "$beeped" -eq "$deaths" ] && [ "$counted" -eq "$deaths" ] || verdict=MISSED
+figure "death beep after the touch" "$(ms "${beep_ms:-0}") ms median, first $first_ms ms (heard $beeped of $deaths deaths, counted $counted)" "<= 30 ms" "$verdict"
+
+# Start-up with the server there and the tune beside the game.
+alternate xcb "$results/startup-sound-game.txt" "$results/startup-sound-baseline.txt" \
+  "$scratch/with-music/bench_game --exit-after-paint" "$baseline --exit-after-paint $picture"
+g=$(awk '{print $1}' "$results/startup-sound-game.txt" | median)
+b=$(awk '{print $1}' "$results/startup-sound-baseline.txt" | median)
+r=$(ratio "$g" "$b")
+figure "start-up, tune and sound server" "$r x (game $(ms "$g") ms, baseline $(ms "$b") ms)" "<= 1.25 x" "$(holds "$r" "<=" 1.25)"
 echo
 echo "Raw results: $results"

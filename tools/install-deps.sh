@@ -18,7 +18,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick libxcb1-dev locales
   # the Debian package (make package) and its checks
   dpkg-dev lintian desktop-file-utils appstream man-db
-  # the sound tests listen to the game through a private sound server
+  # sound tests and figures: a private sound server, its recorder, and sox
   pulseaudio pulseaudio-utils sox
 )
 

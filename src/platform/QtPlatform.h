@@ -20,6 +20,9 @@ public:
     // timer while the player reads.
     void setBeforeMessageBox(std::function<void()> pause) { beforeBox_ = std::move(pause); }
 
+    // The window has shown its first frame: the sound may set itself up now.
+    void windowShown() { sound_.setUpNow(); }
+
     QString getSetting(const QString& app, const QString& section, const QString& key,
                        const QString& defaultText) override;
     void saveSettings(const QString& app, const QString& section,

@@ -2,8 +2,11 @@
 
 #include "platform/FluidLibrary.h"
 #include "platform/MediaCommand.h"
+#include "platform/SoundfontTrim.h"
 #include "platform/Synth.h"
 #include "platform/TuneFile.h"
+
+#include <malloc.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -20,15 +23,18 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto BeepLength = std::chrono::milliseconds(150);
-// Nothing is set up before the game has run this long: loading the
-// synthesiser's library and soundfont takes tens of milliseconds of
-// processor time, which would otherwise be taken from the window while it
-// opens its first frame. A tune that starts half a second late is not
-// missed; a late window is.
+// Without word from the window that its first frame is on screen, the sound
+// sets itself up this long after the game started, and only when a sound is
+// wanted: loading the synthesiser's library and soundfont takes tens of
+// milliseconds of processor time, which must not be taken from the window
+// while it opens.
 constexpr auto SetUpDelay = std::chrono::milliseconds(500);
 // How long closing the game waits for the sound to wind down before it
 // leaves the worker behind; a sound server that hangs must not hang the game.
 constexpr auto ShutdownWait = std::chrono::milliseconds(1500);
+// A game without a sound server at its start tries again at a beep, but not
+// more often than this: a beep must not wait on a search for sound every time.
+constexpr auto AudioRetryInterval = std::chrono::seconds(2);
 
 // PulseAudio also covers PipeWire desktops; plain ALSA is the fallback.
 constexpr const char* AudioDrivers[] = {"pulseaudio", "alsa"};
@@ -43,26 +49,43 @@ struct Job {
 // that is left behind at shutdown still has it to finish with.
 struct Mailbox {
     std::mutex mutex;
-    std::condition_variable wake;     // a job or the request to quit
+    std::condition_variable wake;     // a job, the go-ahead or the request to quit
     std::condition_variable finished; // the worker has let go of the sound card
     std::deque<Job> jobs;
+    bool setUpNow = false; // the window is on screen: set up without waiting
     bool quit = false;
     bool done = false;
 };
 
-// The synthesiser wired to the sound card, as the worker drives it.
+// The synthesiser wired to the sound server or card, as the worker drives
+// it. Every step may fail (no library, no soundfont, no server, a server
+// that goes away); each failure leaves it silent, never broken.
 class Speaker {
 public:
-    // The sound card comes first, so a machine without one never waits for
-    // the soundfont to load.
-    Speaker()
+    // tune names the tune that is about to play, if one is: the soundfont
+    // is cut to the presets of the beep and of that tune.
+    explicit Speaker(const QString& tune)
     {
         const QString soundfont = findSoundfont();
-        if (soundfont.isEmpty())
-            return;
+        if (!fluidLibrary() || soundfont.isEmpty())
+            return; // silent for good
         synth_.emplace();
-        if (!openAudio() || !synth_->loadSoundfont(soundfont))
-            goSilent();
+        std::vector<PresetRequest> presets{Synth::beepPreset()};
+        if (!tune.isEmpty()) {
+            if (const std::optional<QByteArray> midi = readTune(tune)) {
+                const std::vector<PresetRequest> tunes = presetsOfTune(*midi);
+                presets.insert(presets.end(), tunes.begin(), tunes.end());
+            }
+        }
+        if (!synth_->ready() || !synth_->loadSoundfont(soundfont, presets)) {
+            synth_.reset();
+            return;
+        }
+        synth_->prepareBeep();
+        // Reading the soundfont leaves a few megabytes of parsing scraps
+        // behind in the allocator; they go back to the system here.
+        malloc_trim(0);
+        openAudio();
     }
 
     ~Speaker() { closeAudio(); }
@@ -71,6 +94,8 @@ public:
     Speaker& operator=(const Speaker&) = delete;
 
     // Whatever plays stops; then the named tune starts from its beginning.
+    // The sound output is opened afresh every time, so a sound server that
+    // went away, or came only after the game, is found again here.
     void play(const QString& path)
     {
         if (!synth_)
@@ -79,13 +104,11 @@ public:
         const std::optional<QByteArray> tune = readTune(path);
         if (!tune)
             return;
+        // FluidSynth takes a new player, or soundfont, only while no audio is rendered.
         closeAudio();
+        synth_->usePresets(presetsOfTune(*tune));
         const bool loaded = synth_->loadTune(*tune);
-        if (!openAudio()) {
-            goSilent();
-            return;
-        }
-        if (loaded)
+        if (openAudio() && loaded)
             synth_->startTune();
     }
 
@@ -100,6 +123,8 @@ public:
     {
         if (!synth_)
             return;
+        if (!driver_ && Clock::now() >= nextAudioTry_)
+            openAudio();
         synth_->beepOn();
         beepEnds_ = Clock::now() + BeepLength;
     }
@@ -116,13 +141,15 @@ public:
 private:
     bool openAudio()
     {
+        const FluidLibrary& fluid = *fluidLibrary(); // there is a synth_, so there is a library
         for (const char* name : AudioDrivers) {
-            if (fluidLibrary()->fluid_settings_setstr(synth_->settings(), "audio.driver", name) != FLUID_OK)
+            if (fluid.fluid_settings_setstr(synth_->settings(), "audio.driver", name) != FLUID_OK)
                 continue;
-            driver_ = fluidLibrary()->new_fluid_audio_driver(synth_->settings(), synth_->synth());
+            driver_ = fluid.new_fluid_audio_driver(synth_->settings(), synth_->synth());
             if (driver_)
                 return true;
         }
+        nextAudioTry_ = Clock::now() + AudioRetryInterval;
         return false;
     }
 
@@ -133,15 +160,9 @@ private:
         driver_ = nullptr;
     }
 
-    void goSilent()
-    {
-        closeAudio();
-        synth_.reset();
-        beepEnds_.reset();
-    }
-
     std::optional<Synth> synth_;
     fluid_audio_driver_t* driver_ = nullptr;
+    Clock::time_point nextAudioTry_{};
     std::optional<Clock::time_point> beepEnds_;
 };
 
@@ -163,23 +184,32 @@ void carryOut(Speaker& speaker, const Job& job)
 void runWorker(const std::shared_ptr<Mailbox>& box)
 {
     {
-        // Made by the first sound the game asks for, not when the game
-        // starts: a game without music may never need the synthesiser, and
-        // the window should not share its start with it.
+        // Set up as soon as the window has shown its first frame, so that the
+        // tune starts at once and even the first death beeps on time. Without
+        // that word (a game whose window never paints), the first sound
+        // wanted sets it up once the start is safely over.
         std::optional<Speaker> speaker;
         const Clock::time_point setUpFrom = Clock::now() + SetUpDelay;
         std::unique_lock lock(box->mutex);
         while (!box->quit) {
-            if (!box->jobs.empty() && !speaker && Clock::now() < setUpFrom) {
+            if (!speaker && !box->jobs.empty() && box->jobs.front().kind == Job::Kind::Stop) {
+                box->jobs.pop_front(); // before any sound there is nothing to stop
+            } else if (!speaker && (box->setUpNow || (!box->jobs.empty() && Clock::now() >= setUpFrom))) {
+                QString tune; // the last tune asked for is the one that will play
+                for (const Job& job : box->jobs) {
+                    if (job.kind == Job::Kind::Play)
+                        tune = job.path;
+                }
+                lock.unlock();
+                speaker.emplace(tune);
+                lock.lock();
+            } else if (!speaker && !box->jobs.empty()) {
                 box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
             } else if (!box->jobs.empty()) {
                 const Job job = std::move(box->jobs.front());
                 box->jobs.pop_front();
                 lock.unlock();
-                if (!speaker && job.kind != Job::Kind::Stop)
-                    speaker.emplace();
-                if (speaker) // before any sound there is nothing to stop
-                    carryOut(*speaker, job);
+                carryOut(*speaker, job);
                 lock.lock();
             } else if (const auto ends = speaker ? speaker->beepEnds() : std::nullopt) {
                 if (Clock::now() >= *ends) {
@@ -268,6 +298,15 @@ void Sound::mciExecute(const QString& command)
 void Sound::beep()
 {
     worker_->post({Job::Kind::Beep, {}});
+}
+
+void Sound::setUpNow()
+{
+    {
+        std::lock_guard lock(worker_->box->mutex);
+        worker_->box->setUpNow = true;
+    }
+    worker_->box->wake.notify_one();
 }
 
 } // namespace zw::platform

@@ -1,10 +1,12 @@
 #pragma once
 // The game's sound: the media commands for the background tune and the beep
 // of a death, both through one FluidSynth synthesiser with the General MIDI
-// soundfont that Debian installs. Everything slow (starting the synthesiser,
-// loading the soundfont and the tune) happens on a worker thread, so the
-// window never waits. Without an audio device, a soundfont or a readable
-// tune the game is simply silent.
+// soundfont that Debian installs. Everything slow (opening the library,
+// starting the synthesiser, loading the soundfont and the tune, connecting
+// to the sound server) happens on a worker thread, so the window never
+// waits. Without the library, a soundfont, a sound server or card, or a
+// readable tune the game is simply silent; a play command looks for the
+// sound server again, so one that went away or came late is used again.
 
 #include <QString>
 #include <memory>
@@ -25,6 +27,11 @@ public:
 
     // A short tone. Never blocks, never fails.
     void beep();
+
+    // The window is on screen: the worker sets up the synthesiser now rather
+    // than when the first sound is wanted, so the tune starts at once and the
+    // first beep is as prompt as the others. Never blocks.
+    void setUpNow();
 
 private:
     struct Worker;

@@ -3,8 +3,14 @@
 // the background tune and the notes of the beep. It knows nothing of where
 // the sound goes: the game attaches a sound card, the tests a file renderer.
 
+#include "platform/SoundfontTrim.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <set>
+#include <string>
+#include <vector>
 
 #include <fluidsynth.h>
 
@@ -19,15 +25,31 @@ public:
     // death does not change the instrument of a tune that is playing.
     static constexpr int BeepChannel = 15;
 
+    // Without the library, or when FluidSynth cannot make a synthesiser, the
+    // object is inert: ready() is false and every call does nothing.
     Synth();
     ~Synth();
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
 
+    bool ready() const { return synth_ != nullptr; }
     fluid_settings_t* settings() const { return settings_; }
     fluid_synth_t* synth() const { return synth_; }
 
+    // The whole soundfont.
     bool loadSoundfont(const QString& path);
+    // Only the presets asked for (see SoundfontTrim.h), which saves FluidSynth
+    // megabytes of descriptions of instruments the game never plays; the
+    // whole soundfont when it cannot be cut.
+    bool loadSoundfont(const QString& path, const std::vector<PresetRequest>& presets);
+    // Loads the soundfont again with these presets added when a cut
+    // soundfont lacks any of them. Only while no audio is being rendered.
+    void usePresets(const std::vector<PresetRequest>& presets);
+    // How many presets the loaded cut soundfont holds; 0 for a whole one.
+    int presetsKept() const { return presetsKept_; }
+
+    // The preset the beep plays, for a soundfont cut to what the game plays.
+    static PresetRequest beepPreset();
 
     // Takes a new tune, ready to start, and drops the old one. FluidSynth
     // allows replacing the player only while no audio is being rendered.
@@ -38,6 +60,9 @@ public:
     void stopTune();
     bool tunePlaying() const;
 
+    // Selects the beep's instrument on its channel, so that its samples are
+    // in memory before the first death rather than loaded by it.
+    void prepareBeep();
     void beepOn();
     void beepOff();
 
@@ -45,6 +70,13 @@ private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;
+    QString soundfontPath_;
+    int soundfontId_ = -1;
+    int presetsKept_ = 0;
+    std::set<PresetRequest> presets_;
+    // The names under which the cut soundfonts were handed to FluidSynth,
+    // which reads them again for every instrument's samples.
+    std::vector<std::string> trimmedNames_;
 };
 
 } // namespace zw::platform

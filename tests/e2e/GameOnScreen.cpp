@@ -16,6 +16,11 @@ QString standInFolder(const QString& home)
 
 } // namespace
 
+QString gameProgram()
+{
+    return QStringLiteral(ZIGWALK_PROGRAM);
+}
+
 QRgb rgbOf(Colour key)
 {
     return qRgb(key & 0xFF, (key >> 8) & 0xFF, (key >> 16) & 0xFF);
@@ -36,6 +41,10 @@ GameHome::GameHome()
         browser.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     }
+    // A sound client that finds no server would otherwise start one itself.
+    QFile soundClient(path() + QStringLiteral("/pulse-client.conf"));
+    if (soundClient.open(QIODevice::WriteOnly))
+        soundClient.write("autospawn = no\n");
 }
 
 QString GameHome::storeFile() const
@@ -56,7 +65,8 @@ QStringList GameHome::opened() const
     return QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-RunningGame::RunningGame(const XSession& x, const GameHome& home, const QProcessEnvironment& extra)
+RunningGame::RunningGame(const XSession& x, const GameHome& home, const QStringList& command,
+                         const QProcessEnvironment& extra)
 {
     QProcessEnvironment env = x.environment();
     env.insert(QStringLiteral("HOME"), home.path());
@@ -66,11 +76,19 @@ RunningGame::RunningGame(const XSession& x, const GameHome& home, const QProcess
     env.insert(QStringLiteral("PATH"), standInFolder(home.path()) + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
     for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
         env.remove(QString::fromLatin1(scaling));
+    env.remove(QStringLiteral("PULSE_SERVER"));
+    env.insert(QStringLiteral("PULSE_CLIENTCONFIG"), home.path() + QStringLiteral("/pulse-client.conf"));
     for (const QString& name : extra.keys())
         env.insert(name, extra.value(name));
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QStringLiteral(ZIGWALK_PROGRAM), {});
+    process_.start(command.value(0), command.mid(1));
+}
+
+bool RunningGame::alive()
+{
+    // Without an event loop the process's state is only learnt by waiting.
+    return process_.waitForStarted(StepTimeoutMs) && !process_.waitForFinished(0);
 }
 
 RunningGame::~RunningGame()

@@ -29,10 +29,15 @@ QRgb rgbOf(Colour key);
 // A picture built into the program, in the screen's pixel format.
 QImage picture(const QString& name);
 
+// The game program that the build made.
+QString gameProgram();
+
 // A home of the game's own, so the player's saves are never touched: HOME,
 // the settings folder, and a folder of stand-in programs put first on the
 // PATH. The stand-in xdg-open notes every address it is given in a file
-// instead of starting a browser, so no test ever opens a real page.
+// instead of starting a browser, so no test ever opens a real page. The home
+// is also the game's runtime folder, where it looks for a sound server: only
+// a test's own server is ever found there, and none is ever started for it.
 class GameHome {
 public:
     GameHome();
@@ -47,13 +52,17 @@ private:
 };
 
 // The game running on the session's display in the given home, with any
-// further variables of its environment (a locale, say). A game that is
-// still running at the end is killed.
+// further variables of its environment (a locale, say). A game that is still
+// running at the end is killed. The command is the game program, or a command
+// that runs it (another copy of it, or it inside a wrapper).
 class RunningGame {
 public:
-    RunningGame(const XSession& x, const GameHome& home, const QProcessEnvironment& extra = {});
+    RunningGame(const XSession& x, const GameHome& home, const QStringList& command = {gameProgram()},
+                const QProcessEnvironment& extra = {});
     ~RunningGame();
     QProcess& process() { return process_; }
+    // Still running: not ended, crashed or killed.
+    bool alive();
 
 private:
     QProcess process_;

@@ -369,7 +369,7 @@ TEST_F(Features, ALowerCaseCodeWorksUnderATurkishLocale)
     const TurkishLocale turkish;
     ASSERT_TRUE(turkish.built()) << "localedef failed: " << turkish.error().toStdString();
     GameHome home;
-    RunningGame game(x, home, turkish.environment());
+    RunningGame game(x, home, {gameProgram()}, turkish.environment());
     ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
     ASSERT_NO_FATAL_FAILURE(openCodeBox(home));
 

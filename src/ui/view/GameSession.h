@@ -6,11 +6,27 @@
 #include "platform/QtPlatform.h"
 #include "ui/view/GameWindow.h"
 
+#include <QObject>
+
 namespace zw::view {
 
 // Whole scale factors only, so every picture pixel stays a sharp square.
 // Must be called before the application object exists.
 void useWholeScaleFactors();
+
+// Tells the platform once the window's first frame has been painted, so the
+// sound sets itself up right after the start, never during it.
+class FirstFrameWatch : public QObject {
+public:
+    FirstFrameWatch(QWidget& window, platform::QtPlatform& platform);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    platform::QtPlatform& platform_;
+    bool seen_ = false;
+};
 
 struct GameSession {
     GameSession();
@@ -18,6 +34,7 @@ struct GameSession {
     platform::QtPlatform platform;
     Game game{platform};
     GameWindow window{game};
+    FirstFrameWatch firstFrame{window, platform};
 };
 
 } // namespace zw::view

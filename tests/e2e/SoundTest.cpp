@@ -1,0 +1,140 @@
+// The game's sound as a player hears it: the real program on its own X
+// display, playing through its own PulseAudio server into a null sink whose
+// monitor the test records. The tune, the deaths line that switches it, the
+// beep of a death, and a sound server that goes away in the middle of a game.
+
+#include "PlaySteps.h"
+#include "SoundServer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace zw::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int HearTimeoutMs = 10000;
+
+class GameSound : public PlayingTest {
+protected:
+    void SetUp() override
+    {
+        PlayingTest::SetUp();
+        if (IsSkipped())
+            return;
+        const QStringList missing = missingSoundTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "not installed: " << missing.join(QStringLiteral(", ")).toStdString();
+        ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    }
+
+    // The program copied alone into a folder of its own: a game without a tune.
+    QStringList gameWithoutTune()
+    {
+        const QString copy = alone_.filePath(QStringLiteral("zigwalk"));
+        if (!QFile::exists(copy))
+            QFile::copy(gameProgram(), copy);
+        return {copy};
+    }
+
+    static void waitMs(int ms) { QThread::msleep(ms); }
+
+    GameHome home;
+
+private:
+    QTemporaryDir alone_;
+};
+
+TEST_F(GameSound, TheTunePlaysFromTheStartAndTheDeathsLineSwitchesItOffAndOn)
+{
+    SoundServer server(home.path());
+    ASSERT_TRUE(server.started()) << "PulseAudio did not start";
+    Recording monitor(server);
+    ASSERT_TRUE(monitor.started()) << "nothing recorded from the sink's monitor";
+
+    const auto launched = SoundClock::now();
+    RunningGame game(x, home);
+    ASSERT_TRUE(menuShown()) << "the menu did not show";
+    ASSERT_TRUE(monitor.heardAfter(launched, Audible, HearTimeoutMs)) << "the tune was not heard";
+
+    // Playing for a second, then a click on the deaths line: silence, and
+    // the silence holds.
+    waitMs(1000);
+    const auto beforeOff = SoundClock::now();
+    EXPECT_GT(monitor.level(beforeOff - 1s, beforeOff), Audible) << "the tune was not playing before the click";
+    clickDeathsLine();
+    const auto off = SoundClock::now();
+    waitMs(1500);
+    EXPECT_LT(monitor.level(off + 300ms, off + 1500ms), Silent) << "still playing after the click";
+
+    // The next click brings it back.
+    clickDeathsLine();
+    const auto on = SoundClock::now();
+    EXPECT_TRUE(monitor.heardAfter(on, Audible, HearTimeoutMs)) << "the tune did not come back";
+    EXPECT_TRUE(game.alive());
+}
+
+TEST_F(GameSound, EveryDeathBeepsInAGameWithoutATune)
+{
+    SoundServer server(home.path());
+    ASSERT_TRUE(server.started()) << "PulseAudio did not start";
+    Recording monitor(server);
+    ASSERT_TRUE(monitor.started()) << "nothing recorded from the sink's monitor";
+
+    const auto launched = SoundClock::now();
+    RunningGame game(x, home, gameWithoutTune());
+    ASSERT_TRUE(menuShown()) << "the menu did not show";
+    ASSERT_TRUE(newGame()) << "level 1 did not show";
+
+    for (int death = 1; death <= 3; ++death) {
+        const auto before = SoundClock::now();
+        EXPECT_LT(monitor.level(death == 1 ? launched : before - 500ms, before), Silent)
+            << "sound before death " << death;
+        ASSERT_TRUE(dieOn(1)) << "death " << death << " was not counted";
+        EXPECT_TRUE(monitor.heardAfter(before, Audible, HearTimeoutMs)) << "death " << death << " did not beep";
+        waitMs(600); // the beep is over
+    }
+    EXPECT_TRUE(game.alive());
+}
+
+TEST_F(GameSound, TheGamePlaysOnWhenTheServerStopsAndPlaysOnTheNextServer)
+{
+    auto server = std::make_unique<SoundServer>(home.path());
+    ASSERT_TRUE(server->started()) << "PulseAudio did not start";
+    auto monitor = std::make_unique<Recording>(*server);
+    ASSERT_TRUE(monitor->started()) << "nothing recorded from the sink's monitor";
+
+    const auto launched = SoundClock::now();
+    RunningGame game(x, home);
+    ASSERT_TRUE(menuShown()) << "the menu did not show";
+    ASSERT_TRUE(monitor->heardAfter(launched, Audible, HearTimeoutMs)) << "the tune was not heard";
+
+    monitor.reset();
+    server->stop();
+
+    // A level won and a death, with nowhere for the sound to go.
+    ASSERT_TRUE(newGame()) << "level 1 did not show";
+    ASSERT_TRUE(walkToGoal(1)) << "level 2 did not show";
+    ASSERT_TRUE(dieOn(2)) << "the death was not counted";
+    ASSERT_TRUE(game.alive()) << "the game ended without its server";
+
+    // A new server in the same place; switching the music off and on plays
+    // the tune through it.
+    server = std::make_unique<SoundServer>(home.path());
+    ASSERT_TRUE(server->started()) << "the second PulseAudio did not start";
+    monitor = std::make_unique<Recording>(*server);
+    ASSERT_TRUE(monitor->started()) << "nothing recorded from the second server";
+    clickDeathsLine();
+    waitMs(500);
+    clickDeathsLine();
+    const auto on = SoundClock::now();
+    EXPECT_TRUE(monitor->heardAfter(on, Audible, HearTimeoutMs)) << "the tune did not play on the new server";
+    EXPECT_TRUE(quitFromLevel(2, game)) << "the game did not end cleanly";
+}
+
+} // namespace
+} // namespace zw::e2e
