@@ -23,9 +23,10 @@ namespace {
 
 // QSettings reads and writes its format only through files it opens itself,
 // and it would open whatever stands at the store's path: a pipe there blocks
-// it for good, a device gets replaced. So it never sees the store: it is
-// handed a private copy of what StoreFile read, and the new file it writes
-// there is what a save puts in place.
+// it for good, a device gets replaced. So it never sees the store's path: it
+// reads the file StoreFile holds open, and a save lets it write into a
+// private copy of what StoreFile read, whose new contents StoreFile then
+// puts in place.
 class PrivateCopy {
 public:
     explicit PrivateCopy(const QByteArray& bytes)
@@ -50,12 +51,18 @@ private:
     bool valid_ = false;
 };
 
-StoreFile readableStore(const QString& app)
+QString valueIn(const QString& iniFile, const QString& section, const QString& key, const QString& defaultText)
 {
-    StoreFile found = readStoreFile(SettingsStore::pathOf(app));
-    if (found.state != StoreFile::Missing && found.state != StoreFile::Ordinary)
-        throw UnreadableStore();
-    return found;
+    QSettings settings(iniFile, QSettings::IniFormat);
+    settings.beginGroup(section);
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return defaultText;
+    // A hand-edited line such as "Saw1=1,5" (commas without quotes) parses
+    // as a list; give back the text that was typed rather than nothing.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
 }
 
 // The old file with the new values set in it; other sections and keys stay.
@@ -143,23 +150,25 @@ QString SettingsStore::pathOf(const QString& app)
 QString SettingsStore::read(const QString& app, const QString& section, const QString& key,
                             const QString& defaultText) const
 {
-    const StoreFile found = readableStore(app);
-    if (found.state == StoreFile::Missing)
+    const OpenStoreFile store(pathOf(app));
+    switch (store.found().state) {
+    case StoreFile::Missing:
         return defaultText;
-
-    PrivateCopy copy(found.bytes);
+    case StoreFile::Ordinary:
+        break;
+    default:
+        throw UnreadableStore();
+    }
+    // QSettings opens the file held open rather than the store's path. Only
+    // where that cannot be done does it get a private copy, which needs a
+    // writable temporary folder.
+    const QString heldOpen = store.pathToOpenFile();
+    if (!heldOpen.isEmpty())
+        return valueIn(heldOpen, section, key, defaultText);
+    const PrivateCopy copy(store.found().bytes);
     if (!copy.isValid())
         throw UnreadableStore();
-    QSettings settings(copy.path(), QSettings::IniFormat);
-    settings.beginGroup(section);
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return defaultText;
-    // A hand-edited line such as "Saw1=1,5" (commas without quotes) parses
-    // as a list; give back the text that was typed rather than nothing.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    return valueIn(copy.path(), section, key, defaultText);
 }
 
 void SettingsStore::writeAll(const QString& app, const QString& section,

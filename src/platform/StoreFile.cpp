@@ -95,9 +95,9 @@ int createBeside(const QString& target, QByteArray& name)
     return -1;
 }
 
-} // namespace
-
-StoreFile readStoreFile(const QString& path)
+// Looks at the store; an ordinary file read whole is left open in kept
+// when kept is given.
+StoreFile lookAt(const QString& path, int* kept)
 {
     StoreFile found;
     found.target = followLinks(path);
@@ -136,8 +136,40 @@ StoreFile readStoreFile(const QString& path)
         found.state = StoreFile::TooLarge;
     else
         found.state = readBounded(fd, found.bytes);
-    ::close(fd);
+    if (kept && found.state == StoreFile::Ordinary)
+        *kept = fd;
+    else
+        ::close(fd);
     return found;
+}
+
+} // namespace
+
+StoreFile readStoreFile(const QString& path) { return lookAt(path, nullptr); }
+
+OpenStoreFile::OpenStoreFile(const QString& path) : found_(lookAt(path, &descriptor_)) {}
+
+OpenStoreFile::~OpenStoreFile()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+QString OpenStoreFile::pathToOpenFile() const
+{
+    if (descriptor_ < 0)
+        return {};
+    const QString path = QStringLiteral("/proc/self/fd/%1").arg(descriptor_);
+    // Opening it reaches the file held open, never a path lookup that
+    // something else could have taken over.
+    const int probe = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (probe < 0)
+        return {};
+    struct stat held {}, opened {};
+    const bool same = ::fstat(descriptor_, &held) == 0 && ::fstat(probe, &opened) == 0
+        && held.st_dev == opened.st_dev && held.st_ino == opened.st_ino;
+    ::close(probe);
+    return same ? path : QString();
 }
 
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes)

@@ -34,6 +34,26 @@ struct StoreFile {
 // waiting on anything that is not one.
 StoreFile readStoreFile(const QString& path);
 
+// The same, with an ordinary file kept open afterwards, so that a reader
+// that insists on a path of its own (QSettings) can open the very file that
+// was looked at, whatever has taken its place at the store's path since.
+class OpenStoreFile {
+public:
+    explicit OpenStoreFile(const QString& path);
+    ~OpenStoreFile();
+    OpenStoreFile(const OpenStoreFile&) = delete;
+    OpenStoreFile& operator=(const OpenStoreFile&) = delete;
+
+    const StoreFile& found() const { return found_; }
+    // A path that opens the file held open, or nothing where the system
+    // offers no such path (no /proc) or does not let this process use it.
+    QString pathToOpenFile() const;
+
+private:
+    int descriptor_ = -1; // before found_: looking at the store fills it in
+    StoreFile found_;
+};
+
 // Puts bytes in place of what readStoreFile found, in one rename of a new
 // file written beside found.target, so that a crash leaves the old file or
 // the new one. Refuses to replace anything that is not an ordinary file by
