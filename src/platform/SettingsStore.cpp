@@ -4,7 +4,9 @@
 #include "game/UnreadableStore.h"
 #include "platform/StoreFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLockFile>
 #include <QSettings>
@@ -13,9 +15,11 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zw::platform {
 
@@ -24,21 +28,28 @@ namespace {
 // QSettings reads and writes its format only through files it opens itself,
 // and it would open whatever stands at the store's path: a pipe there blocks
 // it for good, a device gets replaced. So it never sees the store's path: it
-// reads the file StoreFile holds open, and a save lets it write into a
-// private copy of what StoreFile read, whose new contents StoreFile then
-// puts in place.
+// works on a private copy of what StoreFile read, and a save's new contents
+// are put in place by StoreFile.
 class PrivateCopy {
 public:
     explicit PrivateCopy(const QByteArray& bytes)
     {
-        if (!folder_.isValid())
+        // In memory where the system has a folder for that: QSettings
+        // flushes what it writes to disk, which on a disk would cost every
+        // death a second wait for it.
+        for (const QString& place : places()) {
+            folder_ = std::make_unique<QTemporaryDir>(place + QLatin1Char('/') + NamePrefix + QStringLiteral("XXXXXX"));
+            if (folder_->isValid())
+                break;
+        }
+        if (!folder_->isValid())
             return;
         QFile file(path());
-        valid_ = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        valid_ = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
     }
 
     bool isValid() const { return valid_; }
-    QString path() const { return folder_.filePath(QStringLiteral("store.conf")); }
+    QString path() const { return folder_->filePath(QStringLiteral("store.conf")); }
 
     QByteArray bytes() const
     {
@@ -46,8 +57,28 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // A game killed halfway through a save leaves its copy behind. A copy
+    // lives for milliseconds, so one of the player's own copies a minute
+    // old is such a leftover.
+    static void removeAbandoned()
+    {
+        const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
+        for (const QString& place : places()) {
+            const QFileInfoList found = QDir(place).entryInfoList({NamePrefix + QStringLiteral("??????")},
+                                                                  QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+            for (const QFileInfo& copy : found) {
+                if (copy.ownerId() == ::geteuid() && copy.lastModified().toUTC() < minuteAgo)
+                    QDir(copy.absoluteFilePath()).removeRecursively();
+            }
+        }
+    }
+
 private:
-    QTemporaryDir folder_;
+    inline static const QString NamePrefix = QStringLiteral("zigwalk-save-");
+
+    static QStringList places() { return {QStringLiteral("/dev/shm"), QDir::tempPath()}; }
+
+    std::unique_ptr<QTemporaryDir> folder_;
     bool valid_ = false;
 };
 
@@ -159,16 +190,18 @@ QString SettingsStore::read(const QString& app, const QString& section, const QS
     default:
         throw UnreadableStore();
     }
-    // QSettings opens the file held open rather than the store's path. Only
-    // where that cannot be done does it get a private copy, which needs a
-    // writable temporary folder.
-    const QString heldOpen = store.pathToOpenFile();
-    if (!heldOpen.isEmpty())
-        return valueIn(heldOpen, section, key, defaultText);
+    // QSettings reads a private copy of what was read. It keeps what it read
+    // of a file by name and reads the file again only when its size or time
+    // changed, so every copy has a name of its own. Where no copy can be
+    // written (no temporary folder, a file size limit), it opens the file
+    // held open instead, never the store's path.
     const PrivateCopy copy(store.found().bytes);
-    if (!copy.isValid())
+    if (copy.isValid())
+        return valueIn(copy.path(), section, key, defaultText);
+    const QString heldOpen = store.pathToOpenFile();
+    if (heldOpen.isEmpty())
         throw UnreadableStore();
-    return valueIn(copy.path(), section, key, defaultText);
+    return valueIn(heldOpen, section, key, defaultText);
 }
 
 void SettingsStore::writeAll(const QString& app, const QString& section,
@@ -182,6 +215,7 @@ void SettingsStore::writeAll(const QString& app, const QString& section,
     const StoreLock lock(path);
     const StoreFile found = readStoreFile(path);
     if (lock.held()) {
+        PrivateCopy::removeAbandoned();
         removeLeftovers(path);
         // Beside the file a link of the store leads to, where the game's
         // saves write; not beside a folder or device it leads to.

@@ -13,6 +13,9 @@
 #include "platform/StoreFile.h"
 
 #include <QDir>
+#include <QTemporaryDir>
+
+#include <sys/time.h>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +210,30 @@ TEST(SaveLeftovers, ALeftoverOfAKilledSaveIsGoneAfterTheNextSave)
     ASSERT_EQ(saver.exitCode(), 0) << saver.readAllStandardError().toStdString();
     EXPECT_FALSE(QFileInfo::exists(leftover));
     EXPECT_EQ(readInFreshProcess().value("Saw1"), "3");
+}
+
+// A save works on a private copy in memory for a few milliseconds; a game
+// killed right then leaves that copy behind. A later save removes the
+// player's own copies that are clearly abandoned, never one in use.
+TEST(SaveLeftovers, AbandonedPrivateCopiesAreRemoved)
+{
+    if (!QFileInfo(QStringLiteral("/dev/shm")).isDir())
+        GTEST_SKIP() << "no /dev/shm here";
+    ConfigHome home;
+    const QString prefix = QStringLiteral("/dev/shm/zigwalk-save-");
+    QTemporaryDir abandoned(prefix + "XXXXXX"), inUse(prefix + "XXXXXX"), notOurs(QStringLiteral("/dev/shm/zigwalk-XXXXXX"));
+    ASSERT_TRUE(abandoned.isValid() && inUse.isValid() && notOurs.isValid());
+    for (QTemporaryDir* dir : {&abandoned, &inUse, &notOurs})
+        writeBytes(dir->filePath("store.conf"), "[SaveGame]\nSaw1=");
+    const timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    for (QTemporaryDir* dir : {&abandoned, &notOurs})
+        ASSERT_EQ(::utimes(encoded(dir->path()).constData(), hourAgo), 0);
+
+    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 0));
+
+    EXPECT_FALSE(QFileInfo::exists(abandoned.path()));
+    EXPECT_TRUE(QFileInfo::exists(inUse.filePath("store.conf")));
+    EXPECT_TRUE(QFileInfo::exists(notOurs.filePath("store.conf")));
 }
 
 } // namespace
