@@ -21,7 +21,7 @@ picture=$root/assets/pictures/menu-cs.png # the baseline paints the menu too
 
 echo "Building in $build (Release) ..."
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIGWALK_BENCH=ON >/dev/null
-cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-music bench_rules bench_baseline bench_game >/dev/null
+cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-music bench_rules bench_baseline bench_game bench_store >/dev/null
 
 game=$build/bench/bench_game
 baseline=$build/bench/bench_baseline
@@ -229,7 +229,24 @@ if [ ! -e /dev/snd ]; then
 fi
 echo
 
-# --- 7: sound through a sound server -----------------------------------------
+# --- 7: the save store ------------------------------------------------------
+
+# A store of many megabytes is never read, so it may cost a save or a
+# continue no more than an ordinary one beyond freeing the old file.
+echo "The save store: big or broken against an ordinary one (Google Benchmark, wall time, median of $runs repetitions)"
+store() { grep "^\"$1/$2[/_]" "$results/store-$1.csv" | cut -d, -f3; }
+for what in FirstSave Continue; do
+  "$build/bench/bench_store" --benchmark_filter="^$what/" --benchmark_repetitions="$runs" \
+    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null | grep '_median' > "$results/store-$what.csv"
+  ordinary=$(store "$what" 0)
+  for size in 10 50; do
+    big=$(store "$what" "$size")
+    figure "$what, $size MB store" "$(ratio "$big" "$ordinary") x ($big us against $ordinary us)" "<= 3 x" "$(holds "$(ratio "$big" "$ordinary")" "<=" 3)"
+  done
+done
+echo
+
+# --- 8: sound through a sound server -----------------------------------------
 
 # A private PulseAudio server with a null sink, in the scratch runtime folder
 # where the programs look for it. parec records the sink's monitor the whole

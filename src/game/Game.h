@@ -89,7 +89,7 @@ private:
     GameState state_;
     Controls controls_;
     bool ended_ = false;
-    bool saveFailureReported_ = false; // a failing save is told once per run, not on every death
+    bool lastSaveFailed_ = false; // a failing save is told when saving stops working, not on every death
     bool pageOpenedThisPress_ = false; // the home page was opened during the left button's current press
     mutable std::uint64_t colourQueries_ = 0;
 };

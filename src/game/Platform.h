@@ -15,7 +15,8 @@ public:
     virtual ~Platform() = default;
 
     // Per-user settings store, addressed by application, section and key.
-    // Missing key: the default text.
+    // Missing key: the default text. A store that is there but cannot be
+    // read as the game's own file raises UnreadableStore (game/UnreadableStore.h).
     virtual QString getSetting(const QString& app, const QString& section, const QString& key,
                                const QString& defaultText) = 0;
     // Writes all the values of one save together: afterwards the store holds

@@ -1,85 +1,92 @@
 #include "platform/SettingsStore.h"
 
 #include "game/RuntimeError.h"
+#include "game/UnreadableStore.h"
+#include "platform/StoreFile.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
 
+#include <memory>
+#include <optional>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zw::platform {
 
 namespace {
 
-// The application name is passed as QSettings' organisation with no
-// application of its own: that makes the store one file named after it,
-// $XDG_CONFIG_HOME/Zigwalk_Korvel.conf, rather than a folder with a file inside.
-QSettings openStore(const QString& app)
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, app);
-}
+// QSettings reads and writes its format only through files it opens itself,
+// and it would open whatever stands at the store's path: a pipe there blocks
+// it for good, a device gets replaced. So it never sees the store's path: it
+// works on a private copy of what StoreFile read, and a save's new contents
+// are put in place by StoreFile.
+class PrivateCopy {
+public:
+    explicit PrivateCopy(const QByteArray& bytes)
+    {
+        // In memory where the system has a folder for that: QSettings
+        // flushes what it writes to disk, which on a disk would cost every
+        // death a second wait for it.
+        for (const QString& place : places()) {
+            folder_ = std::make_unique<QTemporaryDir>(place + QLatin1Char('/') + NamePrefix + QStringLiteral("XXXXXX"));
+            if (folder_->isValid())
+                break;
+        }
+        if (!folder_->isValid())
+            return;
+        QFile file(path());
+        valid_ = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    }
 
-// Which file the store's path names right now. A save replaces the file by
-// renaming a new one over it, so a changed identity means the save went through.
-struct FileIdentity {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
+    bool isValid() const { return valid_; }
+    QString path() const { return folder_->filePath(QStringLiteral("store.conf")); }
 
-    bool operator==(const FileIdentity&) const = default;
+    QByteArray bytes() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A game killed halfway through a save leaves its copy behind. A copy
+    // lives for milliseconds, so one of the player's own copies a minute
+    // old is such a leftover.
+    static void removeAbandoned()
+    {
+        const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
+        for (const QString& place : places()) {
+            const QFileInfoList found = QDir(place).entryInfoList({NamePrefix + QStringLiteral("??????")},
+                                                                  QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+            for (const QFileInfo& copy : found) {
+                if (copy.ownerId() == ::geteuid() && copy.lastModified().toUTC() < minuteAgo)
+                    QDir(copy.absoluteFilePath()).removeRecursively();
+            }
+        }
+    }
+
+private:
+    inline static const QString NamePrefix = QStringLiteral("zigwalk-save-");
+
+    static QStringList places() { return {QStringLiteral("/dev/shm"), QDir::tempPath()}; }
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    bool valid_ = false;
 };
 
-FileIdentity identityOf(const QString& path)
+QString valueIn(const QString& iniFile, const QString& section, const QString& key, const QString& defaultText)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return {true, info.st_dev, info.st_ino};
-}
-
-// A save killed between creating the store's lock file and writing its
-// process id into it leaves an empty lock that names no owner. QSettings
-// waits half a minute for such a lock to go stale, and the game's window
-// would freeze that long at its first save. A save holds the lock for
-// milliseconds, so a lock half a second old is taken as abandoned; should
-// it belong to a very slow save after all, nothing tears, as every save
-// replaces the whole file at once.
-void clearAbandonedLock(const QString& storePath)
-{
-    constexpr int AbandonedAfterMs = 500;
-    QLockFile lock(storePath + QStringLiteral(".lock"));
-    lock.setStaleLockTime(AbandonedAfterMs);
-    if (lock.tryLock(2 * AbandonedAfterMs))
-        lock.unlock();
-}
-
-bool saved(QSettings::Status status, const FileIdentity& before, const FileIdentity& after)
-{
-    switch (status) {
-    case QSettings::NoError:
-        return true;
-    case QSettings::FormatError:
-        // The old file was damaged. QSettings rewrites it all the same, with
-        // what it could read plus the new values, but its status can then no
-        // longer tell a failed write apart; the file itself can.
-        return after.exists && after != before;
-    case QSettings::AccessError:
-        break;
-    }
-    return false;
-}
-
-} // namespace
-
-QString SettingsStore::read(const QString& app, const QString& section, const QString& key,
-                            const QString& defaultText) const
-{
-    QSettings store = openStore(app);
-    store.beginGroup(section);
-    const QVariant value = store.value(key);
+    QSettings settings(iniFile, QSettings::IniFormat);
+    settings.beginGroup(section);
+    const QVariant value = settings.value(key);
     if (!value.isValid())
         return defaultText;
     // A hand-edited line such as "Saw1=1,5" (commas without quotes) parses
@@ -89,37 +96,143 @@ QString SettingsStore::read(const QString& app, const QString& section, const QS
     return value.toString();
 }
 
+// The old file with the new values set in it; other sections and keys stay.
+std::optional<QByteArray> withValues(const QByteArray& old, const QString& section,
+                                     const std::vector<std::pair<QString, QString>>& values)
+{
+    PrivateCopy copy(old);
+    if (!copy.isValid())
+        return std::nullopt;
+    {
+        QSettings settings(copy.path(), QSettings::IniFormat);
+        settings.beginGroup(section);
+        for (const auto& [key, text] : values)
+            settings.setValue(key, text);
+        settings.sync();
+        // A damaged old file gives FormatError; QSettings still writes what
+        // it could read of it with the new values, which is what a save wants.
+        if (settings.status() == QSettings::AccessError)
+            return std::nullopt;
+    }
+    QByteArray bytes = copy.bytes();
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
+}
+
+// Saves of two copies of the game take turns through the lock QSettings
+// itself uses beside the store. A save killed between creating the lock and
+// writing its process id into it leaves an empty lock that names no owner;
+// QLockFile would wait half a minute for it to go stale and the window would
+// freeze that long. A save holds the lock for milliseconds, so an ownerless
+// lock half a second old is taken as abandoned. A lock whose owner has died
+// is taken at once. A save that cannot get the lock still goes through (the
+// rename keeps it whole) but leaves the folder alone.
+class StoreLock {
+public:
+    explicit StoreLock(const QString& storePath) : lock_(storePath + QStringLiteral(".lock"))
+    {
+        // Never wait on a pipe or device someone put where the lock goes.
+        struct stat info {};
+        const QByteArray lockPath = QFile::encodeName(storePath + QStringLiteral(".lock"));
+        if (::lstat(lockPath.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+            return;
+
+        held_ = lock_.tryLock(0);
+        if (held_ || lock_.error() != QLockFile::LockFailedError)
+            return;
+        qint64 pid = 0;
+        QString host, application;
+        if (!lock_.getLockInfo(&pid, &host, &application))
+            lock_.setStaleLockTime(AbandonedAfterMs);
+        held_ = lock_.tryLock(LongestWaitMs);
+    }
+    ~StoreLock()
+    {
+        if (held_)
+            lock_.unlock();
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+    bool held() const { return held_; }
+
+private:
+    static constexpr int AbandonedAfterMs = 500;
+    static constexpr int LongestWaitMs = 2000;
+    QLockFile lock_;
+    bool held_ = false;
+};
+
+[[noreturn]] void failSave()
+{
+    throw RuntimeError(UnreadableStore::FileAccess, "Path/File access error");
+}
+
+} // namespace
+
+QString SettingsStore::pathOf(const QString& app)
+{
+    // The folder QSettings uses for the user's native-format files on this desktop.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + app
+        + QStringLiteral(".conf");
+}
+
+QString SettingsStore::read(const QString& app, const QString& section, const QString& key,
+                            const QString& defaultText) const
+{
+    const OpenStoreFile store(pathOf(app));
+    switch (store.found().state) {
+    case StoreFile::Missing:
+        return defaultText;
+    case StoreFile::Ordinary:
+        break;
+    default:
+        throw UnreadableStore();
+    }
+    // QSettings reads a private copy of what was read. It keeps what it read
+    // of a file by name and reads the file again only when its size or time
+    // changed, so every copy has a name of its own. Where no copy can be
+    // written (no temporary folder, a file size limit), it opens the file
+    // held open instead, never the store's path.
+    const PrivateCopy copy(store.found().bytes);
+    if (copy.isValid())
+        return valueIn(copy.path(), section, key, defaultText);
+    const QString heldOpen = store.pathToOpenFile();
+    if (heldOpen.isEmpty())
+        throw UnreadableStore();
+    return valueIn(heldOpen, section, key, defaultText);
+}
+
 void SettingsStore::writeAll(const QString& app, const QString& section,
                              const std::vector<std::pair<QString, QString>>& values)
 {
-    QSettings store = openStore(app);
-    // Only ever replace the file whole: never fall back to rewriting it in
-    // place, which a crash halfway through would leave torn.
-    store.setAtomicSyncRequired(true);
-    const QString path = store.fileName();
-    const FileIdentity before = identityOf(path);
-    clearAbandonedLock(path);
+    const QString path = pathOf(app);
+    const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
+    if (!QDir().mkpath(folder)) // a first save makes the folder
+        failSave();
 
-    store.beginGroup(section);
-    std::vector<std::pair<QString, QVariant>> previous;
-    for (const auto& [key, text] : values) {
-        previous.emplace_back(key, store.value(key));
-        store.setValue(key, text);
+    const StoreLock lock(path);
+    const StoreFile found = readStoreFile(path);
+    if (lock.held()) {
+        PrivateCopy::removeAbandoned();
+        removeLeftovers(path);
+        // Beside the file a link of the store leads to, where the game's
+        // saves write; not beside a folder or device it leads to.
+        const bool targetIsStore = found.state != StoreFile::NotOrdinary && found.state != StoreFile::Unreadable;
+        if (found.target != path && targetIsStore)
+            removeLeftovers(found.target);
     }
-    store.sync();
-    if (saved(store.status(), before, identityOf(path)))
-        return;
-
-    // QSettings keeps unsaved values for the rest of the process and would
-    // hand them to the next read as if they were stored. Put back what was
-    // there, so that the game goes on seeing what the file holds.
-    for (const auto& [key, value] : previous) {
-        if (value.isValid())
-            store.setValue(key, value);
-        else
-            store.remove(key);
-    }
-    throw RuntimeError(75, "Path/File access error");
+    // Nothing but an ordinary file is ever replaced, and a file that cannot
+    // be read may hold a save the player still wants: both stay as they are.
+    // A file far too large to be a save is damaged data and gives way to
+    // the new values alone.
+    if (found.state == StoreFile::NotOrdinary || found.state == StoreFile::Unreadable)
+        failSave();
+    const std::optional<QByteArray> bytes =
+        withValues(found.state == StoreFile::Ordinary ? found.bytes : QByteArray(), section, values);
+    if (!bytes || !replaceStoreFile(found, *bytes))
+        failSave();
 }
 
 } // namespace zw::platform

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "game/Maker.h"
 #include "game/RuntimeError.h"
+#include "game/UnreadableStore.h"
 
 #include <cmath>
 #include <optional>
@@ -64,28 +65,36 @@ void Game::SaveProgress()
                                 {QStringLiteral("Saw2"), num::toText(s.SawDeaths)},
                                 {QStringLiteral("Saw3"), num::toText(s.SawSum)},
                                 {QStringLiteral("Saw4"), num::toText(s.SawMod)}});
+        lastSaveFailed_ = false;
     } catch (const RuntimeError& error) {
         // Losing the save must not cost the player the run: the death is
-        // still counted and the level still changes. Say it once, not on
-        // every death.
-        if (!saveFailureReported_) {
-            saveFailureReported_ = true;
+        // still counted and the level still changes. Say it when saving
+        // stops working, not on every death while it stays broken; after a
+        // save that worked, the next failure is news again.
+        if (!lastSaveFailed_)
             platform_.messageBox(error.boxText(), 16);
-        }
+        lastSaveFailed_ = true;
     }
 }
 
 void Game::LoadGame()
 {
     GameState& s = state_;
-    const std::optional<float> level =
-        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw1"), QStringLiteral("1")));
-    const std::optional<float> deaths =
-        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw2"), QStringLiteral("0")));
-    const std::optional<float> sum =
-        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw3"), QStringLiteral("1")));
-    const std::optional<float> remainder =
-        num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw4"), QStringLiteral("0")));
+    std::optional<float> level, deaths, sum, remainder;
+    bool readable = true;
+    try {
+        level = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw1"), QStringLiteral("1")));
+        deaths = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw2"), QStringLiteral("0")));
+        sum = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw3"), QStringLiteral("1")));
+        remainder =
+            num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw4"), QStringLiteral("0")));
+    } catch (const UnreadableStore&) {
+        // A store that is there but cannot be read is no fresh start: the
+        // player would lose their progress without a word. It is answered
+        // like data that fails its checks.
+        readable = false;
+        level = deaths = sum = remainder = std::nullopt;
+    }
     s.SawLevel = level.value_or(0);
     s.SawDeaths = deaths.value_or(0);
     s.SawSum = sum.value_or(0);
@@ -95,7 +104,7 @@ void Game::LoadGame()
         platform_.messageBox(levelZeroMessage(), 48);
         s.LoadFailed = True;
     }
-    if (looksSaved(level, deaths, sum, remainder)) {
+    if (readable && looksSaved(level, deaths, sum, remainder)) {
         // Within these ranges the checks below cannot fault.
         if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
             s.LoadFailed = True;

@@ -4,6 +4,7 @@
 
 #include "game/Platform.h"
 #include "game/RuntimeError.h"
+#include "game/UnreadableStore.h"
 
 #include <QMap>
 #include <QSet>
@@ -24,6 +25,7 @@ public:
     QStringList settingsApps;   // application of every read and write
     int saves = 0;              // calls of saveSettings
     bool failSaves = false;     // saveSettings raises a run-time error
+    bool unreadableStore = false; // getSetting raises UnreadableStore
     QList<Box> boxes;
     int beeps = 0;
     int endCalls = 0;
@@ -37,6 +39,8 @@ public:
                        const QString& defaultText) override
     {
         settingsApps << app;
+        if (unreadableStore)
+            throw UnreadableStore();
         return settings.value(section + "/" + key, defaultText);
     }
     void saveSettings(const QString& app, const QString& section,

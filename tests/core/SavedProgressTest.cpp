@@ -216,5 +216,62 @@ TEST_F(SavedProgress, FailingSaveIsToldOnceAndPlayGoesOn)
     EXPECT_EQ(platform.saves, 0);
 }
 
+// A failure is told when saving stops working: again after any save that
+// worked, never twice in a row while the store stays broken.
+TEST_F(SavedProgress, AFailingSaveIsToldWhenSavingStopsWorking)
+{
+    const struct { const char* what; const char* outcomes; const char* told; } cases[] = {
+        {"broken from the start", "FFFF", "x..."},
+        {"breaks after saves", "SSFF", "..x."},
+        {"breaks, mends, breaks", "FSFFSF", "x.x..x"},
+        {"mends for good", "FFSSS", "x...."},
+        {"every other save", "FSFSF", "x.x.x"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        standOnLevel(3);
+        platform.boxes.clear();
+        const std::string outcomes = row.outcomes;
+        for (std::size_t death = 0; death < outcomes.size(); ++death) {
+            platform.failSaves = outcomes[death] == 'F';
+            const qsizetype before = platform.boxes.size();
+            startRun();
+            move(ColorWall);
+            const bool told = platform.boxes.size() > before;
+            EXPECT_EQ(told, row.told[death] == 'x') << "death " << death + 1;
+            if (told) {
+                EXPECT_EQ(platform.boxes.last().style, 16);
+                EXPECT_EQ(platform.boxes.last().prompt, RuntimeError(75, "Path/File access error").boxText());
+            }
+        }
+        platform.failSaves = false;
+        startRun();
+        move(ColorWall); // ends every row on a working save
+    }
+}
+
+// A store that is there but cannot be read (not a file, no permission, far
+// too large) is answered like damaged data, not as an empty store.
+TEST_F(SavedProgress, AnUnreadableStoreIsAnsweredLikeBadData)
+{
+    const struct { int from; float deaths; float level; } cases[] = {
+        {0, 0, 1},  // from the menu: level 1, as after any rejected load
+        {4, 9, 5},  // from a maze: one level on, with the deaths it had
+    };
+    for (const auto& row : cases) {
+        store("7", "15", "22", "1"); // what the store would hold could it be read
+        platform.unreadableStore = true;
+        continueFrom(row.from, row.deaths);
+        platform.unreadableStore = false;
+        ASSERT_EQ(platform.boxes.size(), 1) << "from " << row.from;
+        EXPECT_EQ(platform.boxes[0].prompt, BadData);
+        EXPECT_EQ(platform.boxes[0].style, 0);
+        EXPECT_EQ(s.Level, row.level);
+        EXPECT_EQ(s.Deaths, row.deaths);
+        EXPECT_EQ(s.LoadFailed, False);
+        EXPECT_EQ(c.Label2Caption, deathsLine(num::toText(row.deaths)));
+    }
+}
+
 } // namespace
 } // namespace zw::test

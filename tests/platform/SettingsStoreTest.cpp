@@ -1,11 +1,12 @@
 // The per-user settings store: texts come back exactly as written, a save
 // replaces the file whole, a failed save leaves the old file alone, and a
-// damaged store never stops the game.
+// damaged store never stops the game; one that cannot be read says so.
 
 #include "ConfigHome.h"
 #include "FreshProcess.h"
 #include "SaveSet.h"
 #include "game/RuntimeError.h"
+#include "game/UnreadableStore.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>
@@ -141,7 +142,7 @@ bool configFolderUnderAFile(const ConfigHome& home)
     // The config folder itself cannot be made: a file stands in its way.
     const QString blocker = home.path() + QStringLiteral("/blocker");
     writeBytes(blocker, "not a folder");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
     return false;
 }
 
@@ -177,7 +178,7 @@ struct DamagedStore {
     const char* name;
     QByteArray content; // what the store file holds; unused for the non-file cases
     enum Kind { File, Folder, Unreadable } kind;
-    const char* saw1;   // what reading Saw1 and Saw2 gives
+    const char* saw1;   // what reading Saw1 and Saw2 gives; nullptr: the store cannot be read at all
     const char* saw2;
 };
 
@@ -215,6 +216,10 @@ protected:
 TEST_P(DamagedStoreTest, ReadingGivesTheDefaultsOrWhatCanBeRead)
 {
     AsPlayer player;
+    if (!GetParam().saw1) {
+        EXPECT_THROW(readKey("Saw1"), UnreadableStore);
+        return;
+    }
     EXPECT_EQ(readKey("Saw1"), GetParam().saw1);
     EXPECT_EQ(readKey("Saw2"), GetParam().saw2);
 }
@@ -224,8 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamagedStore{"Garbage", garbage(), DamagedStore::File, "default", "default"},
         DamagedStore{"Empty", "", DamagedStore::File, "default", "default"},
-        DamagedStore{"Folder", "", DamagedStore::Folder, "default", "default"},
-        DamagedStore{"Unreadable", "[SaveGame]\nSaw1=4\n", DamagedStore::Unreadable, "default", "default"},
+        DamagedStore{"Folder", "", DamagedStore::Folder, nullptr, nullptr},
+        DamagedStore{"Unreadable", "[SaveGame]\nSaw1=4\n", DamagedStore::Unreadable, nullptr, nullptr},
         DamagedStore{"JunkAroundAKey", JunkAroundAKey, DamagedStore::File, "default", "9"},
         DamagedStore{"HalfASave", HalfASave, DamagedStore::File, "4", "default"},
         DamagedStore{"CommasWithoutQuotes", "[SaveGame]\nSaw1=1,5\nSaw2=2\n", DamagedStore::File, "1,5", "2"}),

@@ -12,8 +12,10 @@
 #include "core/GameHarness.h"
 
 #include "game/RuntimeError.h"
+#include "game/UnreadableStore.h"
 
 #include <QDir>
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -175,21 +177,35 @@ TEST(DamagedSaveSets, TwentyThousandDamagedSetsAreTakenOrRejectedAsTheyDeserve)
 const QString App = QStringLiteral("Zigwalk_Korvel");
 const QString Missing = QStringLiteral("\x01missing");
 
-// What the real store gives for the four keys.
-StoredTexts readFromDisk()
+// What the real store gives for the four keys; nothing at all when the
+// store is there but cannot be read.
+std::optional<StoredTexts> tryReadFromDisk()
 {
     platform::SettingsStore store;
     StoredTexts texts;
-    for (int i = 0; i < 4; ++i) {
-        const QString value = store.read(App, QStringLiteral("SaveGame"), QStringLiteral("Saw%1").arg(i + 1), Missing);
-        if (value != Missing)
-            texts[std::size_t(i)] = value;
+    try {
+        for (int i = 0; i < 4; ++i) {
+            const QString value =
+                store.read(App, QStringLiteral("SaveGame"), QStringLiteral("Saw%1").arg(i + 1), Missing);
+            if (value != Missing)
+                texts[std::size_t(i)] = value;
+        }
+    } catch (const UnreadableStore&) {
+        return std::nullopt;
     }
     return texts;
 }
 
+StoredTexts readFromDisk()
+{
+    const std::optional<StoredTexts> texts = tryReadFromDisk();
+    EXPECT_TRUE(texts) << "the store cannot be read";
+    return texts.value_or(StoredTexts{});
+}
+
 struct Session {
     int saveFailureBoxes = 0;
+    int badDataBoxes = 0;
     int otherBoxes = 0;
     std::uint64_t deaths = 0;
 };
@@ -210,8 +226,14 @@ Session playOnDisk()
     player.win();
 
     Session session;
-    for (const auto& box : platform.boxes)
-        (box.style == 16 ? session.saveFailureBoxes : session.otherBoxes)++;
+    for (const auto& box : platform.boxes) {
+        if (box.style == 16)
+            ++session.saveFailureBoxes;
+        else if (box.prompt == BadData && box.style == 0)
+            ++session.badDataBoxes;
+        else
+            ++session.otherBoxes;
+    }
     session.deaths = platform.beeps;
     return session;
 }
@@ -280,24 +302,49 @@ TEST_F(DamagedSettingsFile, HandEditedAndTruncatedFilesAreJudgedLikeAnyData)
         ASSERT_TRUE(writeFile(folder.storeFile(), QByteArray(file)));
         expectPlayableAndRepaired();
     }
-    // One megabyte of digits on one line.
-    ASSERT_TRUE(writeFile(folder.storeFile(), "[SaveGame]\nSaw1=" + QByteArray(1 << 20, '7') + "\n"));
-    expectPlayableAndRepaired();
+}
+
+// No save comes near 64 KiB: a larger file is damaged data, not read, and
+// the next save puts a sound one in its place.
+TEST_F(DamagedSettingsFile, AFileFarTooLargeIsBadDataAndTheNextSaveReplacesIt)
+{
+    const QByteArray nearSave = "[SaveGame]\nSaw1=1\nSaw2=0\nSaw3=1\nSaw4=0\n;";
+    const QByteArray files[] = {
+        "[SaveGame]\nSaw1=" + QByteArray(1 << 20, '7') + "\n", // a megabyte of digits on one line
+        nearSave + QByteArray(64 * 1024 + 1 - nearSave.size(), ' '), // one byte too many
+    };
+    for (const QByteArray& file : files) {
+        SCOPED_TRACE(file.size());
+        ASSERT_TRUE(writeFile(folder.storeFile(), file));
+        EXPECT_FALSE(tryReadFromDisk()) << "read as if it were a save";
+
+        const Session session = playOnDisk();
+        EXPECT_EQ(session.badDataBoxes, 1) << "continue answers with the bad-data box";
+        EXPECT_EQ(session.saveFailureBoxes, 0);
+        EXPECT_EQ(session.otherBoxes, 0);
+        EXPECT_EQ(session.deaths, 5u);
+        EXPECT_EQ(fileBytes(folder.storeFile()), "[SaveGame]\nSaw1=2\nSaw2=5\nSaw3=7\nSaw4=1\n")
+            << "the four values of the last save, and nothing of the old file";
+    }
+    // Exactly 64 KiB is still read as a store.
+    ASSERT_TRUE(writeFile(folder.storeFile(), nearSave + QByteArray(64 * 1024 - nearSave.size(), ' ')));
+    EXPECT_EQ(describe(readFromDisk()), describe(StoredTexts{{"1", "0", "1", "0"}}));
 }
 
 TEST_F(DamagedSettingsFile, ADirectoryInPlaceOfTheFileLetsTheGamePlayAndSaysSoOnce)
 {
     ASSERT_TRUE(QDir().mkpath(folder.storeFile()));
-    EXPECT_EQ(describe(readFromDisk()), describe(StoredTexts{}));
+    EXPECT_FALSE(tryReadFromDisk()) << "a folder read as a store";
 
     const Session session = playOnDisk();
     EXPECT_EQ(session.deaths, 5u) << "the deaths still count";
+    EXPECT_EQ(session.badDataBoxes, 1) << "continue answers with the bad-data box";
     EXPECT_EQ(session.saveFailureBoxes, 1) << "told once, not on every death";
     EXPECT_EQ(session.otherBoxes, 0);
     EXPECT_TRUE(QFileInfo(folder.storeFile()).isDir());
 }
 
-TEST_F(DamagedSettingsFile, AnUnreadableFileReadsAsNothingAndIsLeftAlone)
+TEST_F(DamagedSettingsFile, AnUnreadableFileIsBadDataAndIsLeftAlone)
 {
     // Tests run as root, whom no permission stops: the player is "nobody"
     // here, the file is theirs to see but not to read, in a folder they
@@ -307,14 +354,15 @@ TEST_F(DamagedSettingsFile, AnUnreadableFileReadsAsNothingAndIsLeftAlone)
     ASSERT_EQ(::chmod(QFile::encodeName(folder.storeFile()).constData(), 0), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
     Session session;
-    StoredTexts seen;
+    std::optional<StoredTexts> seen;
     {
         const AsNobody player;
-        seen = readFromDisk();
+        seen = tryReadFromDisk();
         session = playOnDisk();
     }
-    EXPECT_EQ(describe(seen), describe(StoredTexts{})) << "read as if nothing were stored";
+    EXPECT_FALSE(seen) << "read as if it were a store: " << describe(seen.value_or(StoredTexts{}));
     EXPECT_EQ(session.deaths, 5u);
+    EXPECT_EQ(session.badDataBoxes, 1) << "continue answers with the bad-data box";
     EXPECT_EQ(session.saveFailureBoxes, 1);
     EXPECT_EQ(session.otherBoxes, 0);
     EXPECT_EQ(fileBytes(folder.storeFile()), bytes) << "the stored save is intact";

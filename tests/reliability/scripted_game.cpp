@@ -123,11 +123,14 @@ int play(const Options& options)
     }
     game->Form_Unload();
 
-    int saveBoxes = 0;
-    for (const auto& box : platform.boxes)
+    int saveBoxes = 0, badDataBoxes = 0;
+    for (const auto& box : platform.boxes) {
         saveBoxes += box.style == 16;
+        badDataBoxes += box.style == 0 && box.prompt == QStringLiteral("chyba při načítání, chybná data");
+    }
     say("done saves=" + std::to_string(platform.saves) + " failed=" + std::to_string(platform.failedSaves)
         + " boxes=" + std::to_string(platform.boxes.size()) + " saveboxes=" + std::to_string(saveBoxes)
+        + " baddata=" + std::to_string(badDataBoxes)
         + " deaths=" + std::to_string(platform.beeps) + " highest=" + std::to_string(highest)
         + " music=" + std::to_string(musicAtStart) + " decimal=" + QString(QLocale().decimalPoint()).toStdString());
     return 0;

@@ -1,0 +1,111 @@
+// The save store with what a careless desktop leaves at its path, against a
+// store of one ordinary save in the same run: the first save of a new game,
+// a save at a death, and the four reads of continue. A store of many
+// megabytes is damaged data that is never read, so it must cost what the
+// ordinary store costs; a pipe in its place must fail at once.
+
+#include "platform/SettingsStore.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using zw::platform::SettingsStore;
+
+const QString App = QStringLiteral("Zigwalk_Korvel");
+const QString Section = QStringLiteral("SaveGame");
+const std::vector<std::pair<QString, QString>> SaveOfLevelOne = {
+    {QStringLiteral("Saw1"), QStringLiteral("1")}, {QStringLiteral("Saw2"), QStringLiteral("0")},
+    {QStringLiteral("Saw3"), QStringLiteral("1")}, {QStringLiteral("Saw4"), QStringLiteral("0")}};
+
+enum Kind : int { Ordinary = 0, TenMegabytes = 10, FiftyMegabytes = 50, Pipe = -1 };
+
+// A private settings folder whose store is put back to its kind before every save.
+class Folder {
+public:
+    Folder()
+    {
+        path_ = dir_.path() + QStringLiteral("/config");
+        ::mkdir(QFile::encodeName(path_).constData(), 0755);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path_));
+    }
+    QString store() const { return path_ + QStringLiteral("/Zigwalk_Korvel.conf"); }
+
+    void make(int kind) const
+    {
+        const QByteArray file = QFile::encodeName(store());
+        ::unlink(file.constData());
+        if (kind == Pipe) {
+            ::mkfifo(file.constData(), 0600);
+            return;
+        }
+        QFile out(store());
+        if (!out.open(QIODevice::WriteOnly))
+            std::abort();
+        const QByteArray save = "[SaveGame]\nSaw1=3\nSaw2=0\nSaw3=3\nSaw4=0\n";
+        out.write(save);
+        // The rest written for real, as a hand-filled file would be: keys
+        // and values, about 30 000 lines to the megabyte.
+        QByteArray block;
+        for (int line = 0; block.size() < (1 << 20); ++line)
+            block += "Note" + QByteArray::number(line) + "=some text of a note\n";
+        block.truncate(1 << 20);
+        for (int mb = 0; mb < kind; ++mb)
+            out.write(block);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// The first save of a new game, over a store of the given kind.
+void FirstSave(benchmark::State& state)
+{
+    const Folder folder;
+    const int kind = int(state.range(0));
+    std::int64_t failed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.make(kind);
+        state.ResumeTiming();
+        try {
+            SettingsStore().writeAll(App, Section, SaveOfLevelOne);
+        } catch (...) {
+            ++failed;
+        }
+    }
+    state.counters["failed"] = double(failed);
+}
+
+// Continue: the four reads, over a store of the given kind (a big one is
+// not read, and answers as bad data).
+void Continue(benchmark::State& state)
+{
+    const Folder folder;
+    folder.make(int(state.range(0)));
+    std::int64_t unreadable = 0;
+    for (auto _ : state) {
+        try {
+            for (const char* key : {"Saw1", "Saw2", "Saw3", "Saw4"})
+                benchmark::DoNotOptimize(SettingsStore().read(App, Section, QLatin1String(key), QStringLiteral("0")));
+        } catch (...) {
+            ++unreadable;
+        }
+    }
+    state.counters["unreadable"] = double(unreadable);
+}
+
+} // namespace
+
+BENCHMARK(FirstSave)->Arg(Ordinary)->Arg(TenMegabytes)->Arg(FiftyMegabytes)->Arg(Pipe)->Iterations(40)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Continue)->Arg(Ordinary)->Arg(TenMegabytes)->Arg(FiftyMegabytes)->Arg(Pipe)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

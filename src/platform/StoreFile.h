@@ -1,0 +1,73 @@
+#pragma once
+// The settings store's file on disk, handled so that the game only ever
+// reads, writes or replaces an ordinary file of a sane size: whatever else
+// stands at the store's path (a folder, a device, a pipe, a socket) is never
+// opened for reading, never blocks the window and is left exactly as it was.
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace zw::platform {
+
+// Every save the game writes is a few dozen bytes; a store larger than this
+// is damaged data and is never read whole.
+inline constexpr qint64 LargestStore = 64 * 1024;
+
+struct StoreFile {
+    enum State {
+        Missing,     // nothing there yet: a save creates it
+        Ordinary,    // an ordinary file, read whole into bytes
+        TooLarge,    // an ordinary file over LargestStore, not read; a save replaces it
+        NotOrdinary, // a folder, device, pipe or socket: never read nor replaced
+        Unreadable,  // there, but reading it failed (permissions, an I/O error, a link loop)
+    };
+
+    State state = Missing;
+    QByteArray bytes;  // the whole file when Ordinary
+    QString target;    // what a save replaces: the store's path with its links followed
+    mode_t mode = 0;   // permissions of the file found, kept by a save that replaces it
+};
+
+// Looks at the store at path and reads it if it is an ordinary file, never
+// waiting on anything that is not one.
+StoreFile readStoreFile(const QString& path);
+
+// The same, with an ordinary file kept open afterwards, so that a reader
+// that insists on a path of its own (QSettings) can open the very file that
+// was looked at, whatever has taken its place at the store's path since.
+class OpenStoreFile {
+public:
+    explicit OpenStoreFile(const QString& path);
+    ~OpenStoreFile();
+    OpenStoreFile(const OpenStoreFile&) = delete;
+    OpenStoreFile& operator=(const OpenStoreFile&) = delete;
+
+    const StoreFile& found() const { return found_; }
+    // A path that opens the file held open, or nothing where the system
+    // offers no such path (no /proc) or does not let this process use it.
+    QString pathToOpenFile() const;
+
+private:
+    int descriptor_ = -1; // before found_: looking at the store fills it in
+    StoreFile found_;
+};
+
+// Puts bytes in place of what readStoreFile found, in one rename of a new
+// file written beside found.target, so that a crash leaves the old file or
+// the new one. Refuses to replace anything that is not an ordinary file by
+// then. False on any failure; no new file is left behind.
+bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes);
+
+// The name of the new file a save writes before renaming it over the store:
+// the store's name, a dot and six letters or digits.
+bool isLeftoverName(const QString& fileName, const QString& storeName);
+
+// Removes the new files of saves that were cut short before their rename:
+// ordinary files beside path named as isLeftoverName says, nothing else.
+// Only to be called while holding the store's lock, when no other save can
+// be halfway.
+void removeLeftovers(const QString& path);
+
+} // namespace zw::platform
