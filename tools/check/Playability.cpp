@@ -272,77 +272,33 @@ void widestPaths(const KeyMap& keys, const HalfGrid& g, const std::vector<double
     }
 }
 
-// Dijkstra over passable pixels from the whole start disc; fills the length
-// to the nearest pixel of every connected goal disc.
-void shortestPaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goalSpots,
-                   std::vector<PathMeasure>& goals)
-{
-    const int w = keys.width();
-    const double inf = std::numeric_limits<double>::infinity();
-    std::vector<double> dist(std::size_t(w) * keys.height(), inf);
-    using Item = std::pair<double, int>;
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
-    const auto open = [&](int x, int y) { return keys.contains(x, y) && passable(keys.at(x, y)); };
-    for (const QPoint& p : start.pixels)
-        if (open(p.x(), p.y())) {
-            dist[std::size_t(p.y()) * w + p.x()] = 0;
-            queue.push({0.0, p.y() * w + p.x()});
-        }
-    const double diagonal = std::sqrt(2.0);
-    while (!queue.empty()) {
-        const auto [d, i] = queue.top();
-        queue.pop();
-        if (d > dist[i])
-            continue;
-        const int x = i % w, y = i / w;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                if ((dx == 0 && dy == 0) || !open(x + dx, y + dy))
-                    continue;
-                if (dx != 0 && dy != 0 && !(open(x + dx, y) && open(x, y + dy)))
-                    continue;
-                const double nd = d + (dx != 0 && dy != 0 ? diagonal : 1.0);
-                const int j = (y + dy) * w + (x + dx);
-                if (nd < dist[j]) {
-                    dist[j] = nd;
-                    queue.push({nd, j});
-                }
-            }
-    }
-    for (std::size_t k = 0; k < goals.size(); ++k) {
-        if (!goals[k].connected)
-            continue;
-        double best = inf;
-        for (const QPoint& p : goalSpots[k].pixels)
-            if (open(p.x(), p.y()))
-                best = std::min(best, dist[std::size_t(p.y()) * w + p.x()]);
-        goals[k].length = best;
-    }
-}
+// The cost of every passable pixel from the whole start disc (Dijkstra,
+// 8-connected, never cutting a wall corner), each step charged what
+// stepCost(from, to, length) says; from[] leads back along the cheapest way.
+struct Reach {
+    std::vector<double> cost;
+    std::vector<int> from;
+};
 
-// Dijkstra over passable pixels from the whole start disc, each step charged
-// its length over the local width; fills the difficulty, the way and its
-// narrowest pixel for every connected goal.
-void easiestPaths(const KeyMap& keys, const std::vector<double>& widths, const Spot& start,
-                  const std::vector<Spot>& goalSpots, std::vector<PathMeasure>& goals)
+template <typename StepCost>
+Reach reachFromStart(const KeyMap& keys, const Spot& start, StepCost stepCost)
 {
     const int w = keys.width();
-    const double inf = std::numeric_limits<double>::infinity();
-    std::vector<double> cost(widths.size(), inf);
-    std::vector<int> from(widths.size(), -1);
+    const std::size_t n = std::size_t(w) * keys.height();
+    Reach r{std::vector<double>(n, std::numeric_limits<double>::infinity()), std::vector<int>(n, -1)};
     using Item = std::pair<double, int>;
     std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
     const auto open = [&](int x, int y) { return keys.contains(x, y) && passable(keys.at(x, y)); };
     for (const QPoint& p : start.pixels)
         if (open(p.x(), p.y())) {
-            cost[std::size_t(p.y()) * w + p.x()] = 0;
+            r.cost[std::size_t(p.y()) * w + p.x()] = 0;
             queue.push({0.0, p.y() * w + p.x()});
         }
     const double diagonal = std::sqrt(2.0);
     while (!queue.empty()) {
         const auto [c, i] = queue.top();
         queue.pop();
-        if (c > cost[i])
+        if (c > r.cost[i])
             continue;
         const int x = i % w, y = i / w;
         for (int dy = -1; dy <= 1; ++dy)
@@ -352,29 +308,60 @@ void easiestPaths(const KeyMap& keys, const std::vector<double>& widths, const S
                 if (dx != 0 && dy != 0 && !(open(x + dx, y) && open(x, y + dy)))
                     continue;
                 const int j = (y + dy) * w + (x + dx);
-                const double step = (dx != 0 && dy != 0 ? diagonal : 1.0);
-                const double nc = c + step * 0.5 * (1.0 / widths[i] + 1.0 / widths[j]);
-                if (nc < cost[j]) {
-                    cost[j] = nc;
-                    from[j] = i;
+                const double nc = c + stepCost(i, j, dx != 0 && dy != 0 ? diagonal : 1.0);
+                if (nc < r.cost[j]) {
+                    r.cost[j] = nc;
+                    r.from[j] = i;
                     queue.push({nc, j});
                 }
             }
     }
+    return r;
+}
+
+// The cheapest reached pixel of a goal disc, or -1 when none is passable.
+int cheapestOf(const KeyMap& keys, const Reach& r, const Spot& goal)
+{
+    int best = -1;
+    for (const QPoint& p : goal.pixels)
+        if (keys.contains(p.x(), p.y()) && passable(keys.at(p.x(), p.y()))) {
+            const int i = p.y() * keys.width() + p.x();
+            if (best < 0 || r.cost[i] < r.cost[best])
+                best = i;
+        }
+    return best;
+}
+
+// The length of the shortest way to every connected goal disc.
+void shortestPaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goalSpots,
+                   std::vector<PathMeasure>& goals)
+{
+    const Reach r = reachFromStart(keys, start, [](int, int, double length) { return length; });
     for (std::size_t k = 0; k < goals.size(); ++k) {
         if (!goals[k].connected)
             continue;
-        int best = -1;
-        for (const QPoint& p : goalSpots[k].pixels)
-            if (open(p.x(), p.y())) {
-                const int i = p.y() * w + p.x();
-                if (best < 0 || cost[i] < cost[best])
-                    best = i;
-            }
+        const int best = cheapestOf(keys, r, goalSpots[k]);
+        goals[k].length = best < 0 ? std::numeric_limits<double>::infinity() : r.cost[best];
+    }
+}
+
+// Each step charged its length over the local width: fills the difficulty,
+// the way and its narrowest pixel for every connected goal.
+void easiestPaths(const KeyMap& keys, const std::vector<double>& widths, const Spot& start,
+                  const std::vector<Spot>& goalSpots, std::vector<PathMeasure>& goals)
+{
+    const Reach r = reachFromStart(keys, start, [&](int i, int j, double length) {
+        return length * 0.5 * (1.0 / widths[i] + 1.0 / widths[j]);
+    });
+    const int w = keys.width();
+    for (std::size_t k = 0; k < goals.size(); ++k) {
+        if (!goals[k].connected)
+            continue;
+        const int best = cheapestOf(keys, r, goalSpots[k]);
         PathMeasure& m = goals[k];
-        m.difficulty = cost[best];
-        m.easiestNarrowest = inf;
-        for (int i = best; i >= 0; i = from[i]) {
+        m.difficulty = r.cost[best];
+        m.easiestNarrowest = std::numeric_limits<double>::infinity();
+        for (int i = best; i >= 0; i = r.from[i]) {
             const QPoint p(i % w, i / w);
             m.easiestWay.push_back(p);
             if (widths[i] < m.easiestNarrowest) {
