@@ -219,15 +219,14 @@ void SettingsStore::writeAll(const QString& app, const QString& section,
         removeLeftovers(path);
         // Beside the file a link of the store leads to, where the game's
         // saves write; not beside a folder or device it leads to.
-        const bool targetIsStore = found.state != StoreFile::NotOrdinary && found.state != StoreFile::Unreadable;
-        if (found.target != path && targetIsStore)
+        if (found.target != path && found.mayBeReplaced())
             removeLeftovers(found.target);
     }
     // Nothing but an ordinary file is ever replaced, and a file that cannot
     // be read may hold a save the player still wants: both stay as they are.
     // A file far too large to be a save is damaged data and gives way to
     // the new values alone.
-    if (found.state == StoreFile::NotOrdinary || found.state == StoreFile::Unreadable)
+    if (!found.mayBeReplaced())
         failSave();
     const std::optional<QByteArray> bytes =
         withValues(found.state == StoreFile::Ordinary ? found.bytes : QByteArray(), section, values);

@@ -174,7 +174,7 @@ QString OpenStoreFile::pathToOpenFile() const
 
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes)
 {
-    if (found.state == StoreFile::NotOrdinary || found.state == StoreFile::Unreadable)
+    if (!found.mayBeReplaced())
         return false;
     // A store the player made read-only is one they want kept as it is,
     // though the folder would let a new file take its place.

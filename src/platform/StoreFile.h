@@ -28,6 +28,10 @@ struct StoreFile {
     QByteArray bytes;  // the whole file when Ordinary
     QString target;    // what a save replaces: the store's path with its links followed
     mode_t mode = 0;   // permissions of the file found, kept by a save that replaces it
+
+    // Nothing yet, or an ordinary file of the game's: what a save may put
+    // its new file in place of. Anything else stays exactly as it is.
+    bool mayBeReplaced() const { return state != NotOrdinary && state != Unreadable; }
 };
 
 // Looks at the store at path and reads it if it is an ordinary file, never
