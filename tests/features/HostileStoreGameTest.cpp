@@ -65,19 +65,12 @@ public:
     }
 };
 
-class HostileStoreGame : public ::testing::TestWithParam<HostileKind> {
-protected:
-    ConfigHome home;
-    QTemporaryDir scratch;
-};
+class HostileStoreGame : public HostileStoreTest {};
 
 // The failing save is told at the first save, not again on the deaths that
 // follow; continue answers with the bad-data box and goes one level on.
 TEST_P(HostileStoreGame, ANewGameReachesLevelOneAndContinueSaysBadData)
 {
-    const HostilePlace place = GetParam().make(home, scratch.path());
-    if (!place.skipReason.isEmpty())
-        GTEST_SKIP() << place.skipReason.toStdString();
     const NodeState before = nodeState(place.thing);
     const NodeState storeBefore = nodeState(home.storeFile());
 

@@ -77,6 +77,24 @@ struct HostileKind {
 
 inline std::ostream& operator<<(std::ostream& out, const HostileKind& kind) { return out << kind.name; }
 
+// A test run once for each hostile kind: a config folder of its own, a
+// scratch folder for what the store's path leads to, and the hostile thing
+// already in place when the test body starts, or the test skipped where this
+// machine cannot make it.
+class HostileStoreTest : public ::testing::TestWithParam<HostileKind> {
+protected:
+    void SetUp() override
+    {
+        place = GetParam().make(home, scratch.path());
+        if (!place.skipReason.isEmpty())
+            GTEST_SKIP() << place.skipReason.toStdString();
+    }
+
+    ConfigHome home;
+    QTemporaryDir scratch;
+    HostilePlace place;
+};
+
 inline bool linkStoreTo(const ConfigHome& home, const QString& target)
 {
     return ::symlink(encoded(target).constData(), encoded(home.storeFile()).constData()) == 0;

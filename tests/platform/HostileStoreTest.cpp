@@ -29,17 +29,10 @@ QStringList folderEntries(const QString& path)
     return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-class NotAFile : public ::testing::TestWithParam<HostileKind> {
-protected:
-    ConfigHome home;
-    QTemporaryDir scratch;
-};
+class NotAFile : public HostileStoreTest {};
 
 TEST_P(NotAFile, IsNeitherReadNorReplacedNorWaitedOn)
 {
-    const HostilePlace place = GetParam().make(home, scratch.path());
-    if (!place.skipReason.isEmpty())
-        GTEST_SKIP() << place.skipReason.toStdString();
     const NodeState storeBefore = nodeState(home.storeFile());
     const NodeState thingBefore = nodeState(place.thing);
     const QStringList entriesBefore = folderEntries(home.path());
