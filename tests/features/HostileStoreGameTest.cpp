@@ -7,12 +7,10 @@
 #include "FixturePictures.h"
 #include "HostileStore.h"
 #include "LoadMessages.h"
-#include "StoreBackedPlatform.h"
+#include "ProgramStart.h"
 
 #include "game/Game.h"
 #include "game/RuntimeError.h"
-
-#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -21,30 +19,13 @@ namespace {
 
 const QString SaveFailed = RuntimeError(75, "Path/File access error").boxText();
 
-// One start of the program on the menu, over whatever the config folder holds.
-class Player {
+// One start of the program, played by the hostile-store tests.
+class Player : public ProgramStart {
 public:
-    StoreBackedPlatform platform;
-    Game game{platform, [] { return std::make_unique<PictureStore>(&fixturePicture); }};
-    GameState& s = game.state();
-
-    Player() { game.Form_Load(); }
-
-    void press(Colour colour)
-    {
-        const QPointF at = spotOf(colour);
-        game.Form_MouseDown(1, 0, float(at.x()), float(at.y()));
-    }
     void moveTo(Colour colour)
     {
         const QPointF at = spotOf(colour);
         game.Form_MouseMove(0, 0, float(at.x()), float(at.y()));
-    }
-    // Lets the sweep bring the new level's picture in.
-    void sweep()
-    {
-        for (int tick = 0; tick < 200 && s.FrameMode == 5; ++tick)
-            game.Timer1_Timer();
     }
     void newGame()
     {
@@ -55,13 +36,6 @@ public:
     {
         press(ColorStart);
         moveTo(ColorWall);
-    }
-    QStringList prompts() const
-    {
-        QStringList texts;
-        for (const auto& box : platform.boxes)
-            texts << box.prompt;
-        return texts;
     }
 };
 

@@ -6,12 +6,11 @@
 #include "ConfigHome.h"
 #include "FixturePictures.h"
 #include "LoadMessages.h"
-#include "StoreBackedPlatform.h"
+#include "ProgramStart.h"
 
 #include "game/Game.h"
 
 #include <array>
-#include <memory>
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -27,22 +26,9 @@ namespace {
 
 using Saw = std::array<const char*, 4>; // Saw1 to Saw4; nullptr leaves the key out
 
-// One start of the program: a fresh game on the menu, over whatever store
-// the current config folder holds.
-class Program {
+// One start of the program, and what a test of saving asks of it.
+class Program : public ProgramStart {
 public:
-    StoreBackedPlatform platform;
-    Game game{platform, [] { return std::make_unique<PictureStore>(&fixturePicture); }};
-    GameState& s = game.state();
-
-    Program() { game.Form_Load(); }
-
-    void press(Colour colour)
-    {
-        const QPointF at = spotOf(colour);
-        game.Form_MouseDown(1, 0, float(at.x()), float(at.y()));
-    }
-
     // As if the sweep had just brought this level in, with these deaths.
     void standOn(int level, float deaths)
     {
@@ -52,24 +38,8 @@ public:
         game.controls().Picture = game.Form2().Picture3(std::int16_t(level));
     }
 
-    // Lets the timer run until the sweep has swapped in the new picture;
-    // the mark of the picture then shown.
-    int sweep()
-    {
-        for (int tick = 0; tick < 200 && s.FrameMode == 5; ++tick)
-            game.Timer1_Timer();
-        return markOf(game.controls().Picture);
-    }
-
     QString deathsLine(float deaths) const { return s.Texts(s.Lang, 6) + num::toText(deaths); }
 
-    QStringList prompts() const
-    {
-        QStringList texts;
-        for (const auto& box : platform.boxes)
-            texts << box.prompt;
-        return texts;
-    }
     QList<int> styles() const
     {
         QList<int> values;
