@@ -81,7 +81,6 @@ void Game::LoadGame()
 {
     GameState& s = state_;
     std::optional<float> level, deaths, sum, remainder;
-    bool readable = true;
     try {
         level = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw1"), QStringLiteral("1")));
         deaths = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw2"), QStringLiteral("0")));
@@ -91,8 +90,7 @@ void Game::LoadGame()
     } catch (const UnreadableStore&) {
         // A store that is there but cannot be read is no fresh start: the
         // player would lose their progress without a word. It is answered
-        // like data that fails its checks.
-        readable = false;
+        // like data that fails its checks: with no values it fails them.
         level = deaths = sum = remainder = std::nullopt;
     }
     s.SawLevel = level.value_or(0);
@@ -104,7 +102,7 @@ void Game::LoadGame()
         platform_.messageBox(levelZeroMessage(), 48);
         s.LoadFailed = True;
     }
-    if (readable && looksSaved(level, deaths, sum, remainder)) {
+    if (looksSaved(level, deaths, sum, remainder)) {
         // Within these ranges the checks below cannot fault.
         if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
             s.LoadFailed = True;
