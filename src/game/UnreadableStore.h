@@ -11,9 +11,10 @@ namespace zw {
 
 class UnreadableStore : public RuntimeError {
 public:
-    UnreadableStore() : RuntimeError(FileAccess, "Path/File access error") {}
+    UnreadableStore() : RuntimeError(FileAccess, FileAccessMessage) {}
 
     static constexpr int FileAccess = 75;
+    static constexpr char FileAccessMessage[] = "Path/File access error";
 };
 
 } // namespace zw

@@ -166,7 +166,7 @@ private:
 
 [[noreturn]] void failSave()
 {
-    throw RuntimeError(UnreadableStore::FileAccess, "Path/File access error");
+    throw RuntimeError(UnreadableStore::FileAccess, UnreadableStore::FileAccessMessage);
 }
 
 } // namespace
