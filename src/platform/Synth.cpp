@@ -84,7 +84,8 @@ void* openTrimmed(const char* name)
         soundfont = found->second;
     }
     // The real file's name is the cut one's up to the '#'.
-    const std::string real = std::string(name).substr(0, std::string(name).rfind('#'));
+    const std::string cut(name);
+    const std::string real = cut.substr(0, cut.rfind('#'));
     std::FILE* file = std::fopen(real.c_str(), "rb");
     if (!file)
         return nullptr;
