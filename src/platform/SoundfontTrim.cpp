@@ -334,12 +334,12 @@ std::optional<QByteArray> rebuild(const PresetData& data, const std::vector<Pres
         return std::nullopt;
 
     // In the order of ListIds; the samples' headers are kept as they are.
-    const std::array<const QByteArray*, ListCount> rebuilt{&p.headers,  &p.bags,  &p.modulators,
-                                                           &p.generators, &i.headers, &i.bags,
-                                                           &i.modulators, &i.generators, &data.lists[Shdr]};
+    const std::array<const QByteArray*, ListCount> rebuilt{
+        &p.headers, &p.bags, &p.modulators, &p.generators,
+        &i.headers, &i.bags, &i.modulators, &i.generators, &data.lists[Shdr]};
     QByteArray body("pdta");
-    for (int list = 0; list < ListCount; ++list)
-        appendChunk(body, ListIds[list], *rebuilt[list]);
+    for (int n = 0; n < ListCount; ++n)
+        appendChunk(body, ListIds[n], *rebuilt[n]);
     QByteArray list;
     appendChunk(list, "LIST", body);
     kept = int(presets.size());
