@@ -58,17 +58,13 @@ void scanTrack(const unsigned char* at, const unsigned char* end, std::array<Cha
         unsigned char byte = *at;
         if (byte & 0x80) {
             ++at;
-            if (byte == 0xff) { // meta event
-                if (at >= end)
-                    return;
-                ++at;
-                quint32 length = 0;
-                if (!readNumber(at, end, length) || length > quint32(end - at))
-                    return;
-                at += length;
-                continue;
-            }
-            if (byte == 0xf0 || byte == 0xf7) { // system exclusive
+            // A meta event or a system exclusive message: skipped by its length.
+            if (byte == 0xff || byte == 0xf0 || byte == 0xf7) {
+                if (byte == 0xff) { // a meta event's type comes before its length
+                    if (at >= end)
+                        return;
+                    ++at;
+                }
                 quint32 length = 0;
                 if (!readNumber(at, end, length) || length > quint32(end - at))
                     return;
@@ -337,16 +333,13 @@ std::optional<QByteArray> rebuild(const PresetData& data, const std::vector<Pres
     if (i.bags.size() / 4 > 0xffff || i.generators.size() / 4 > 0xffff || p.generators.size() / 4 > 0xffff)
         return std::nullopt;
 
+    // In the order of ListIds; the samples' headers are kept as they are.
+    const std::array<const QByteArray*, ListCount> rebuilt{
+        &p.headers, &p.bags, &p.modulators, &p.generators,
+        &i.headers, &i.bags, &i.modulators, &i.generators, &data.lists[Shdr]};
     QByteArray body("pdta");
-    appendChunk(body, "phdr", p.headers);
-    appendChunk(body, "pbag", p.bags);
-    appendChunk(body, "pmod", p.modulators);
-    appendChunk(body, "pgen", p.generators);
-    appendChunk(body, "inst", i.headers);
-    appendChunk(body, "ibag", i.bags);
-    appendChunk(body, "imod", i.modulators);
-    appendChunk(body, "igen", i.generators);
-    appendChunk(body, "shdr", data.lists[Shdr]);
+    for (int n = 0; n < ListCount; ++n)
+        appendChunk(body, ListIds[n], *rebuilt[n]);
     QByteArray list;
     appendChunk(list, "LIST", body);
     kept = int(presets.size());

@@ -4,17 +4,17 @@
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
-#include <cstring>
 #include <QStringList>
 
-#include <dlfcn.h>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
+
+#include <dlfcn.h>
 
 namespace zw::platform {
 
@@ -84,7 +84,8 @@ void* openTrimmed(const char* name)
         soundfont = found->second;
     }
     // The real file's name is the cut one's up to the '#'.
-    const std::string real = std::string(name).substr(0, std::string(name).rfind('#'));
+    const std::string cut(name);
+    const std::string real = cut.substr(0, cut.rfind('#'));
     std::FILE* file = std::fopen(real.c_str(), "rb");
     if (!file)
         return nullptr;
@@ -253,7 +254,7 @@ bool Synth::loadSoundfont(const QString& path, const std::vector<PresetRequest>&
 
 void Synth::usePresets(const std::vector<PresetRequest>& presets)
 {
-    if (!synth_ || soundfontId_ == FLUID_FAILED || soundfontId_ < 0 || presetsKept_ == 0)
+    if (!synth_ || soundfontId_ < 0 || presetsKept_ == 0)
         return; // nothing loaded, or the whole soundfont: every preset is there
     if (std::all_of(presets.begin(), presets.end(), [this](const PresetRequest& p) { return presets_.count(p); }))
         return;

@@ -5,6 +5,7 @@
 
 #include "AudioCapture.h"
 #include "MidiWriter.h"
+#include "TinyTune.h"
 #include "platform/SoundfontTrim.h"
 #include "platform/Synth.h"
 #include "platform/TuneFile.h"
@@ -24,16 +25,19 @@ namespace {
 using platform::PresetRequest;
 using platform::Synth;
 
-QByteArray midiFile(const std::vector<midi::Track>& tracks)
-{
-    const midi::Bytes bytes = midi::file(tracks, 480);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
 std::set<PresetRequest> requested(const QByteArray& midi)
 {
     const auto list = platform::presetsOfTune(midi);
     return {list.begin(), list.end()};
+}
+
+// The largest difference between two renderings of the same length.
+double largestDifference(const std::vector<float>& a, const std::vector<float>& b)
+{
+    double largest = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        largest = std::max(largest, double(std::abs(a[i] - b[i])));
+    return largest;
 }
 
 // ---- Which presets a tune asks for -----------------------------------------
@@ -304,10 +308,7 @@ TEST_F(TrimmedSoundfont, KeepsOnlyTheWantedPresetsAndTheySoundAsInTheWholeSet)
     const std::vector<float> heard = render(cut, wanted);
     ASSERT_EQ(heard.size(), expected.size());
     EXPECT_GT(AudioCapture::rms(expected, 0, long(expected.size() / 2)), 0.01);
-    double worst = 0;
-    for (size_t i = 0; i < heard.size(); ++i)
-        worst = std::max(worst, double(std::abs(heard[i] - expected[i])));
-    EXPECT_LT(worst, 1e-6) << "the kept presets do not play the same samples";
+    EXPECT_LT(largestDifference(heard, expected), 1e-6) << "the kept presets do not play the same samples";
 }
 
 TEST_F(TrimmedSoundfont, MorePresetsWantedLaterAreLoadedThen)
@@ -407,10 +408,7 @@ TEST(TrimmedGeneralMidi, TheGamesTuneSoundsTheSameFromTheCutSoundfont)
     const std::vector<float> heard = render(cut);
     ASSERT_EQ(heard.size(), expected.size());
     EXPECT_GT(AudioCapture::rms(expected, 0, long(expected.size() / 2)), 0.01);
-    double worst = 0;
-    for (size_t i = 0; i < heard.size(); ++i)
-        worst = std::max(worst, double(std::abs(heard[i] - expected[i])));
-    EXPECT_LT(worst, 1e-6);
+    EXPECT_LT(largestDifference(heard, expected), 1e-6);
 }
 
 } // namespace
