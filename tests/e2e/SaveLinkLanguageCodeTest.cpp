@@ -178,6 +178,13 @@ protected:
         x.xdotool({QStringLiteral("windowfocus"), windowId});
     }
 
+    // Types a code into the focused box at a typist's pace and confirms it.
+    void typeCode(const QString& code)
+    {
+        x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), code});
+        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    }
+
     // Waits until the game has handled every event sent so far, while the
     // status line shows something other than the version line: a hover over
     // black brings the version line, and the game handles events in order.
@@ -320,8 +327,7 @@ TEST_F(Features, ALevelCodeInTheHiddenBoxJumpsToItsLevel)
 
     // The prompt is selected, so typing replaces it; the code is read in any case.
     x.xdotool({QStringLiteral("windowfocus"), windowId});
-    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("owl")});
-    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    typeCode(QStringLiteral("owl"));
 
     const QImage level8 = picture(QStringLiteral("level-08"));
     ASSERT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
@@ -373,8 +379,7 @@ TEST_F(Features, ALowerCaseCodeWorksUnderATurkishLocale)
     ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
     ASSERT_NO_FATAL_FAILURE(openCodeBox(home));
 
-    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("quilt")});
-    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    typeCode(QStringLiteral("quilt"));
     const QImage level2 = picture(QStringLiteral("level-02"));
     ASSERT_TRUE(showsPicture(level2)) << "level 2 not on screen; differences: " << differences(client(), level2);
     EXPECT_EQ(fileText(home.storeFile()), savedFile(2, 0));
@@ -406,8 +411,7 @@ TEST_F(Features, TheCodeBoxTakesAFloodOfTypingAndTheGameAnswersAtOnce)
     // code typed then is the whole text.
     x.xdotool({QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("64"), QStringLiteral("--delay"),
                QStringLiteral("5"), QStringLiteral("BackSpace")});
-    x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), QStringLiteral("owl")});
-    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    typeCode(QStringLiteral("owl"));
     const QImage level8 = picture(QStringLiteral("level-08"));
     EXPECT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
 }

@@ -153,9 +153,7 @@ TEST_F(Folder, DifficultyOfEveryLevelFromItsFile)
     EXPECT_LE(levels[0].id, 754.0 / 31.0);
 
     // Level 8 counts the easier of its two goals.
-    const LevelFacts& eight = levelFacts(8);
-    const auto measures = measurePaths(KeyMap(result.pictures[2 + 7].image), spotOf(eight.start),
-                                       {spotOf(eight.goals[0]), spotOf(eight.goals[1])});
+    const auto measures = measureLevel(KeyMap(result.pictures[2 + 7].image), 8);
     ASSERT_EQ(result.pictures[2 + 7].info.level, 8);
     EXPECT_NE(measures[0].difficulty, measures[1].difficulty);
     EXPECT_DOUBLE_EQ(levels[7].id, std::min(measures[0].difficulty, measures[1].difficulty));

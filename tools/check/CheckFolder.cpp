@@ -12,7 +12,7 @@ FolderCheck checkFolder(const QString& folder)
     FolderCheck result;
     const QDir dir(folder);
     for (const PictureInfo& info : allPictures()) {
-        LoadedPicture loaded{info, {}};
+        LoadedPicture loaded{info, {}, {}};
         const QString path = dir.filePath(info.file);
         if (!QFileInfo::exists(path)) {
             result.findings.push_back({info.file, QStringLiteral("file"), QStringLiteral("missing in %1").arg(folder)});
@@ -24,7 +24,7 @@ FolderCheck checkFolder(const QString& folder)
                                            QStringLiteral("cannot be read: %1").arg(reader.errorString())});
         }
         if (!loaded.image.isNull())
-            for (Finding& f : checkPicture(info, loaded.image))
+            for (Finding& f : checkPicture(info, loaded.image, &loaded.ways))
                 result.findings.push_back(std::move(f));
         result.pictures.push_back(std::move(loaded));
     }

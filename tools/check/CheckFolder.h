@@ -3,6 +3,7 @@
 
 #include "check/Finding.h"
 #include "check/PictureFacts.h"
+#include "check/Playability.h"
 
 #include <QImage>
 #include <QString>
@@ -13,6 +14,9 @@ namespace zw::check {
 struct LoadedPicture {
     PictureInfo info;
     QImage image; // null when the file is missing or unreadable
+    // A maze's ways to each of its goals, measured once by the path rule for
+    // every later use; empty for other pictures and a maze not 640 x 480.
+    std::vector<PathMeasure> ways;
 };
 
 struct FolderCheck {

@@ -11,7 +11,7 @@ QString countAndFirst(const std::vector<QPoint>& pixels)
     return QStringLiteral("%1 px, first at %2").arg(pixels.size()).arg(pointText(pixels.front()));
 }
 
-std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image)
+std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image, std::vector<PathMeasure>* ways)
 {
     Findings out(info.file);
     if (info.kind == PictureKind::Pointer) {
@@ -25,11 +25,15 @@ std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image)
     checkInertPixels(info, keys, out);
     checkTopStrip(info, keys, out);
     switch (info.kind) {
-    case PictureKind::Level:
+    case PictureKind::Level: {
         checkBadge(info, keys, out);
         checkDiscs(info, keys, out);
-        checkPath(info, keys, out);
+        std::vector<PathMeasure> measured = measureLevel(keys, info.level);
+        checkPath(info, keys, measured, out);
+        if (ways)
+            *ways = std::move(measured);
         break;
+    }
     case PictureKind::Closing:
         checkBadge(info, keys, out);
         checkClosing(info, keys, out);

@@ -28,29 +28,23 @@ std::vector<LevelDifficulty> levelDifficulties(const std::vector<LoadedPicture>&
             continue;
         LevelDifficulty d;
         d.level = p.info.level;
-        if (!p.image.isNull() && p.image.width() == 640 && p.image.height() == 480) {
-            const LevelFacts& facts = levelFacts(p.info.level);
-            std::vector<Spot> goals;
-            for (const QRect& g : facts.goals)
-                goals.push_back(spotOf(g));
-            // With two goals either one wins: the player takes the easier, so
-            // the level is as hard as that one, and any of the ways is a way
-            // to win whose width counts.
-            for (const PathMeasure& m : measurePaths(KeyMap(p.image), spotOf(facts.start), goals)) {
-                if (!m.connected)
-                    continue;
-                if (!d.measured || m.difficulty < d.id)
-                    d.id = m.difficulty;
-                if (!d.measured || m.easiestNarrowest < d.easiestNarrowest) {
-                    d.easiestNarrowest = m.easiestNarrowest;
-                    d.easiestNarrowestAt = m.easiestNarrowestAt;
-                }
-                if (!d.measured || m.narrowest < d.widestNarrowest) {
-                    d.widestNarrowest = m.narrowest;
-                    d.widestNarrowestAt = m.narrowestAt;
-                }
-                d.measured = true;
+        // With two goals either one wins: the player takes the easier, so
+        // the level is as hard as that one, and any of the ways is a way to
+        // win whose width counts.
+        for (const PathMeasure& m : p.ways) {
+            if (!m.connected)
+                continue;
+            if (!d.measured || m.difficulty < d.id)
+                d.id = m.difficulty;
+            if (!d.measured || m.easiestNarrowest < d.easiestNarrowest) {
+                d.easiestNarrowest = m.easiestNarrowest;
+                d.easiestNarrowestAt = m.easiestNarrowestAt;
             }
+            if (!d.measured || m.narrowest < d.widestNarrowest) {
+                d.widestNarrowest = m.narrowest;
+                d.widestNarrowestAt = m.narrowestAt;
+            }
+            d.measured = true;
         }
         out.push_back(d);
     }

@@ -21,7 +21,8 @@ struct LevelDifficulty {
     QPoint widestNarrowestAt{-1, -1};
 };
 
-// One entry per maze level found among the pictures, in level order.
+// One entry per maze level found among the pictures (as checkFolder loaded
+// and measured them), in level order.
 std::vector<LevelDifficulty> levelDifficulties(const std::vector<LoadedPicture>& pictures);
 
 // The bounds of the curve.

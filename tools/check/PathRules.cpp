@@ -15,15 +15,9 @@ constexpr double minimumWidth = 4.0;
 
 } // namespace
 
-void checkPath(const PictureInfo& info, const KeyMap& keys, Findings& out)
+void checkPath(const PictureInfo& info, const KeyMap& keys, const std::vector<PathMeasure>& measures, Findings& out)
 {
-    const LevelFacts& facts = levelFacts(info.level);
-    const Spot start = spotOf(facts.start);
-    std::vector<Spot> goals;
-    for (const QRect& g : facts.goals)
-        goals.push_back(spotOf(g));
-
-    const std::vector<PathMeasure> measures = measurePaths(keys, start, goals);
+    const Spot start = spotOf(levelFacts(info.level).start);
     for (const PathMeasure& m : measures) {
         if (!m.connected) {
             out.add(QStringLiteral("path"), QStringLiteral("start %1 and goal %2 are not connected along black (4-connected)")

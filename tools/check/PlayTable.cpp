@@ -22,14 +22,9 @@ QString playabilityTable(const std::vector<LoadedPicture>& pictures)
             lines << QStringLiteral("| %1 | unreadable | - | - | - | - |").arg(level);
             continue;
         }
-        const KeyMap keys(p.image);
-        const LevelFacts& facts = levelFacts(p.info.level);
-        std::vector<Spot> goals;
-        for (const QRect& g : facts.goals)
-            goals.push_back(spotOf(g));
         // One value per goal; level 8's two goals are listed side by side.
         QStringList length, narrowest, near, difficulty, easiestNarrowest;
-        for (const PathMeasure& m : measurePaths(keys, spotOf(facts.start), goals)) {
+        for (const PathMeasure& m : p.ways) {
             if (!m.connected) {
                 length << QStringLiteral("not connected");
                 narrowest << QStringLiteral("-");

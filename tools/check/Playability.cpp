@@ -402,4 +402,13 @@ std::vector<PathMeasure> measurePaths(const KeyMap& keys, const Spot& start, con
     return goals;
 }
 
+std::vector<PathMeasure> measureLevel(const KeyMap& keys, int level)
+{
+    const LevelFacts& facts = levelFacts(level);
+    std::vector<Spot> goals;
+    for (const QRect& g : facts.goals)
+        goals.push_back(spotOf(g));
+    return measurePaths(keys, spotOf(facts.start), goals);
+}
+
 } // namespace zw::check

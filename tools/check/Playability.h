@@ -53,6 +53,10 @@ struct PathMeasure {
 // One measure per goal, in the order given.
 std::vector<PathMeasure> measurePaths(const KeyMap& keys, const Spot& start, const std::vector<Spot>& goals);
 
+// The ways of maze `level` (1..20) from its start disc to each of its goals,
+// in the order the level's facts list them.
+std::vector<PathMeasure> measureLevel(const KeyMap& keys, int level);
+
 // Local width at a pixel: 2 * (distance from its centre to the centre of the
 // nearest wall pixel) - 1, so 1 beside a wall and k on the middle line of a
 // straight corridor k pixels wide (k odd). Walls measure 0.

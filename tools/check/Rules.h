@@ -5,6 +5,7 @@
 #include "check/Finding.h"
 #include "check/KeyColour.h"
 #include "check/PictureFacts.h"
+#include "check/Playability.h"
 
 #include <QImage>
 #include <vector>
@@ -12,8 +13,12 @@
 namespace zw::check {
 
 // Every rule that concerns one picture on its own. `image` is the picture as
-// decoded from its file (palette intact for the full-window pictures).
-std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image);
+// decoded from its file (palette intact for the full-window pictures). When
+// `ways` is given it receives a maze's ways as the path rule measured them
+// (left empty for other pictures and for a maze of the wrong size), so that
+// the difficulty curve and the reports need not measure the maze again.
+std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image,
+                                  std::vector<PathMeasure>* ways = nullptr);
 
 // The rule between two pictures: both menus are identical outside the three
 // item boxes, where only the captions differ.
@@ -27,7 +32,7 @@ void checkInertPixels(const PictureInfo& info, const KeyMap& keys, Findings& out
 void checkTopStrip(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkBadge(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkDiscs(const PictureInfo& info, const KeyMap& keys, Findings& out);
-void checkPath(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkPath(const PictureInfo& info, const KeyMap& keys, const std::vector<PathMeasure>& ways, Findings& out);
 void checkMenu(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkClosing(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkPointer(const PictureInfo& info, const QImage& image, Findings& out);

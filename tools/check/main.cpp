@@ -36,13 +36,9 @@ void printWay(const std::vector<LoadedPicture>& pictures, int level)
     for (const LoadedPicture& p : pictures) {
         if (p.info.kind != PictureKind::Level || p.info.level != level || p.image.isNull())
             continue;
-        const LevelFacts& facts = levelFacts(level);
-        std::vector<Spot> goals;
-        for (const QRect& g : facts.goals)
-            goals.push_back(spotOf(g));
         const KeyMap keys(p.image);
         const std::vector<double> widths = pixelWidths(keys);
-        for (const PathMeasure& m : measurePaths(keys, spotOf(facts.start), goals)) {
+        for (const PathMeasure& m : measureLevel(keys, level)) {
             if (!m.connected) {
                 std::printf("\n%s: goal %s not connected\n", qPrintable(p.info.file), qPrintable(pointText(m.goal)));
                 continue;
