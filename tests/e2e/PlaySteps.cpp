@@ -2,11 +2,13 @@
 
 #include "MazePath.h"
 
+#include "assets/PictureStore.h"
+
 namespace zw::e2e {
 
 QImage PlayingTest::level(int n)
 {
-    return picture(QStringLiteral("level-%1").arg(n, 2, 10, QLatin1Char('0')));
+    return picture(PictureStore::levelName(n)); // 21: the closing picture
 }
 
 bool PlayingTest::menuShown()

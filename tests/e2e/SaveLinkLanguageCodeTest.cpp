@@ -3,7 +3,7 @@
 // the next, the home-page link, the language switch and a level code.
 
 #include "CloseRequest.h"
-#include "GameOnScreen.h"
+#include "CodeBoxSteps.h"
 #include "MazePath.h"
 
 #include <QFile>
@@ -17,14 +17,6 @@ namespace {
 // The count at the end of the deaths line; the status line never reaches
 // that far in these tests.
 const QRect DeathCount(570, 480, 70, 16);
-// The status line as far as the version line reaches; it can be clicked
-// once it has text.
-const QRect StatusLine(8, 480, 400, 13);
-// The home-page address in the menu's top right corner.
-const QRect HomePageText(452, 2, 186, 13);
-// The level-code box: a dark grey panel around the text field.
-const QRect CodeBox(48, 224, 185, 49);
-const QRgb PanelGrey = qRgb(64, 64, 64);
 
 const QString HomePage = QStringLiteral("http://www.korvel.example/");
 
@@ -114,32 +106,8 @@ private:
     QString error_;
 };
 
-class Features : public GameScreenTest {
+class Features : public CodeBoxTest {
 protected:
-    const QImage menu = picture(QStringLiteral("menu-cs"));
-
-    // Waits for the game's window with the Czech menu.
-    void startAtMenu(RunningGame& game)
-    {
-        ASSERT_TRUE(x.started()) << "Xvfb did not start";
-        ASSERT_TRUE(game.process().waitForStarted(StepTimeoutMs));
-        ASSERT_TRUE(findWindow()) << "no 640x496 window named Zig-walk";
-        ASSERT_TRUE(showsPicture(menu)) << "menu not on screen; differences: " << differences(client(), menu);
-    }
-
-    QPoint spotOf(const QImage& picture, Colour colour)
-    {
-        const auto spot = solidSpot(picture, rgbOf(colour));
-        EXPECT_TRUE(spot) << "no colour " << std::hex << colour << " on the picture";
-        return spot.value_or(QPoint());
-    }
-
-    // A pixel of the home-page address (not the maker's name at the left).
-    QPoint homePageSpot()
-    {
-        return spotOf(menu.copy(HomePageText), ColorLink) + HomePageText.topLeft();
-    }
-
     // A run that touches white: press the start spot, then go to the nearest wall.
     void dieOn(const QImage& level)
     {
@@ -166,46 +134,6 @@ protected:
         x.buttonDown();
         x.moveAlong(onScreen(everyNth(*route, 4)));
         x.buttonUp();
-    }
-
-    // On the menu: a press on the logo's red, then on the link, uncovers the box.
-    void openCodeBox(const GameHome& home)
-    {
-        pressAt(spotOf(menu, ColorStart));
-        pressAt(homePageSpot());
-        ASSERT_TRUE(waitUntil([&] { return codeBoxShown(); }, StepTimeoutMs)) << "the code box did not appear";
-        ASSERT_TRUE(waitUntil([&] { return home.opened().size() == 1; }, StepTimeoutMs)) << "the page did not open";
-        x.xdotool({QStringLiteral("windowfocus"), windowId});
-    }
-
-    // Types a code into the focused box at a typist's pace and confirms it.
-    void typeCode(const QString& code)
-    {
-        x.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), code});
-        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    }
-
-    // Waits until the game has handled every event sent so far, while the
-    // status line shows something other than the version line: a hover over
-    // black brings the version line, and the game handles events in order.
-    void settle(const QImage& shownPicture)
-    {
-        const QImage before = client().copy(StatusLine);
-        x.moveTo(onScreen(spotOf(shownPicture, ColorInfo)));
-        ASSERT_TRUE(waitUntil([&] { return client().copy(StatusLine) != before; }, StepTimeoutMs))
-            << "the status line did not change over black";
-    }
-
-    bool codeBoxShown() const
-    {
-        // The panel's rim above and below the text field.
-        const QImage now = client();
-        for (QPoint p : {CodeBox.topLeft(), CodeBox.topRight(), CodeBox.bottomLeft(), CodeBox.bottomRight(),
-                         QPoint(CodeBox.center().x(), CodeBox.top() + 3),
-                         QPoint(CodeBox.center().x(), CodeBox.bottom() - 3)})
-            if (now.pixel(p) != PanelGrey)
-                return false;
-        return true;
     }
 };
 

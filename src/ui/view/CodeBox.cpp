@@ -43,9 +43,45 @@ CodeBox::CodeBox(QWidget* parent) : QFrame(parent)
     text1_->setPalette(field);
 
     setTabOrder(text1_, command1_);
-    connect(text1_, &QLineEdit::textEdited, this, &CodeBox::edited);
-    connect(text1_, &QLineEdit::returnPressed, this, &CodeBox::submitted);
-    connect(command1_, &QPushButton::clicked, this, &CodeBox::submitted);
+    acceptKeyboard(false); // the box starts hidden
+    // Only a box on screen submits: a key event already queued when the box
+    // hid must not reach the game.
+    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (isVisible())
+            emit edited(text);
+    });
+    connect(text1_, &QLineEdit::returnPressed, this, [this] {
+        if (isVisible())
+            emit submitted();
+    });
+    connect(command1_, &QPushButton::clicked, this, [this] {
+        if (isVisible())
+            emit submitted();
+    });
+}
+
+void CodeBox::setVisible(bool visible)
+{
+    if (visible) {
+        acceptKeyboard(true);
+        QFrame::setVisible(true);
+        return;
+    }
+    // Taken away before the box hides: Qt would otherwise hand the focus on
+    // to the next control in the chain, which is the box's own button.
+    acceptKeyboard(false);
+    QFrame::setVisible(false);
+}
+
+void CodeBox::acceptKeyboard(bool accept)
+{
+    text1_->setFocusPolicy(accept ? Qt::StrongFocus : Qt::NoFocus);
+    command1_->setFocusPolicy(accept ? Qt::StrongFocus : Qt::NoFocus);
+    if (!accept) {
+        for (QWidget* control : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(command1_)})
+            if (control->hasFocus())
+                control->clearFocus();
+    }
 }
 
 void CodeBox::setText(const QString& text)

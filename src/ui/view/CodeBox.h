@@ -31,6 +31,12 @@ public:
     // over the prompt.
     void focusText();
 
+    // Shown, the box's text field and button may take the keyboard; hidden,
+    // neither may, and neither keeps it. A hidden box that kept the focus
+    // would take every key typed later in the game unseen, and a stray Enter
+    // would submit whatever it held: back to a level played long ago.
+    void setVisible(bool visible) override;
+
 signals:
     void edited(const QString& text); // the player changed the text
     void submitted();                 // Enter in the text box (or the OK button)
@@ -42,6 +48,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void acceptKeyboard(bool accept);
+
     QLineEdit* text1_;
     QPushButton* command1_;
 };
