@@ -9,9 +9,13 @@ namespace zw::bench {
 
 class QuietPlatform final : public Platform {
 public:
-    QString getSetting(const QString&, const QString&, const QString&, const QString& defaultText) override
+    std::vector<QString> getSettings(const QString&, const QString&,
+                                     const std::vector<std::pair<QString, QString>>& keysWithDefaults) override
     {
-        return defaultText;
+        std::vector<QString> defaults;
+        for (const auto& [key, defaultText] : keysWithDefaults)
+            defaults.push_back(defaultText);
+        return defaults;
     }
     void saveSettings(const QString&, const QString&, const std::vector<std::pair<QString, QString>>&) override {}
     void messageBox(const QString&, int) override {}

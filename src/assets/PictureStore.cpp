@@ -8,7 +8,7 @@
 
 #include "assets/ColorKey.h"
 #include "assets/PackedPicture.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <QResource>
 #include <mutex>

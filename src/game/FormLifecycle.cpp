@@ -2,7 +2,7 @@
 // store it creates on first use, and the end of the program.
 
 #include "game/Game.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <cmath>
 

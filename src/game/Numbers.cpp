@@ -4,7 +4,7 @@
 
 #include "game/Numbers.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <QLocale>
 #include <charconv>

@@ -15,10 +15,16 @@ public:
     virtual ~Platform() = default;
 
     // Per-user settings store, addressed by application, section and key.
-    // Missing key: the default text. A store that is there but cannot be
-    // read as the game's own file raises UnreadableStore (game/UnreadableStore.h).
-    virtual QString getSetting(const QString& app, const QString& section, const QString& key,
-                               const QString& defaultText) = 0;
+    // Reads the keys of one section in one look at the store and gives each
+    // key's text in the order asked; a missing key gives the default paired
+    // with it. A store that is there but cannot be read as the game's own
+    // file raises UnreadableStore (base/UnreadableStore.h).
+    virtual std::vector<QString> getSettings(const QString& app, const QString& section,
+                                             const std::vector<std::pair<QString, QString>>& keysWithDefaults) = 0;
+    QString getSetting(const QString& app, const QString& section, const QString& key, const QString& defaultText)
+    {
+        return getSettings(app, section, {{key, defaultText}}).front();
+    }
     // Writes all the values of one save together: afterwards the store holds
     // either all the old values or all the new ones. A failure raises RuntimeError.
     virtual void saveSettings(const QString& app, const QString& section,

@@ -4,7 +4,7 @@
 #include "game/Texts.h"
 
 #include "game/Maker.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw {
 

@@ -14,10 +14,10 @@ QtPlatform::QtPlatform() : sound_(QCoreApplication::applicationDirPath()) {}
 
 QtPlatform::~QtPlatform() = default;
 
-QString QtPlatform::getSetting(const QString& app, const QString& section, const QString& key,
-                               const QString& defaultText)
+std::vector<QString> QtPlatform::getSettings(const QString& app, const QString& section,
+                                             const std::vector<std::pair<QString, QString>>& keysWithDefaults)
 {
-    return settings_.read(app, section, key, defaultText);
+    return settings_.readAll(app, section, keysWithDefaults);
 }
 
 void QtPlatform::saveSettings(const QString& app, const QString& section,

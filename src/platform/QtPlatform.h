@@ -23,8 +23,8 @@ public:
     // The window has shown its first frame: the sound may set itself up now.
     void windowShown() { sound_.setUpNow(); }
 
-    QString getSetting(const QString& app, const QString& section, const QString& key,
-                       const QString& defaultText) override;
+    std::vector<QString> getSettings(const QString& app, const QString& section,
+                                     const std::vector<std::pair<QString, QString>>& keysWithDefaults) override;
     void saveSettings(const QString& app, const QString& section,
                       const std::vector<std::pair<QString, QString>>& values) override;
     void messageBox(const QString& prompt, int style) override;

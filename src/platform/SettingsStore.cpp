@@ -1,23 +1,18 @@
 #include "platform/SettingsStore.h"
 
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 #include "platform/StoreFile.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QVariant>
 
-#include <memory>
-#include <optional>
+#include <mutex>
+#include <set>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,99 +20,40 @@ namespace zw::platform {
 
 namespace {
 
-// QSettings reads and writes its format only through files it opens itself,
-// and it would open whatever stands at the store's path: a pipe there blocks
-// it for good, a device gets replaced. So it never sees the store's path: it
-// works on a private copy of what StoreFile read, and a save's new contents
-// are put in place by StoreFile.
-class PrivateCopy {
-public:
-    explicit PrivateCopy(const QByteArray& bytes)
-    {
-        // In memory where the system has a folder for that: QSettings
-        // flushes what it writes to disk, which on a disk would cost every
-        // death a second wait for it.
-        for (const QString& place : places()) {
-            folder_ = std::make_unique<QTemporaryDir>(place + QLatin1Char('/') + NamePrefix + QStringLiteral("XXXXXX"));
-            if (folder_->isValid())
-                break;
-        }
-        if (!folder_->isValid())
-            return;
-        QFile file(path());
-        valid_ = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-    }
-
-    bool isValid() const { return valid_; }
-    QString path() const { return folder_->filePath(QStringLiteral("store.conf")); }
-
-    QByteArray bytes() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // A game killed halfway through a save leaves its copy behind. A copy
-    // lives for milliseconds, so one of the player's own copies a minute
-    // old is such a leftover.
-    static void removeAbandoned()
-    {
-        const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
-        for (const QString& place : places()) {
-            const QFileInfoList found = QDir(place).entryInfoList({NamePrefix + QStringLiteral("??????")},
-                                                                  QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
-            for (const QFileInfo& copy : found) {
-                if (copy.ownerId() == ::geteuid() && copy.lastModified().toUTC() < minuteAgo)
-                    QDir(copy.absoluteFilePath()).removeRecursively();
-            }
-        }
-    }
-
-private:
-    inline static const QString NamePrefix = QStringLiteral("zigwalk-save-");
-
-    static QStringList places() { return {QStringLiteral("/dev/shm"), QDir::tempPath()}; }
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    bool valid_ = false;
-};
-
-QString valueIn(const QString& iniFile, const QString& section, const QString& key, const QString& defaultText)
+QString absoluteFolderFrom(const QByteArray& value)
 {
-    QSettings settings(iniFile, QSettings::IniFormat);
-    settings.beginGroup(section);
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return defaultText;
-    // A hand-edited line such as "Saw1=1,5" (commas without quotes) parses
-    // as a list; give back the text that was typed rather than nothing.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    return value.startsWith('/') ? QDir::cleanPath(QFile::decodeName(value)) : QString();
 }
 
-// The old file with the new values set in it; other sections and keys stay.
-std::optional<QByteArray> withValues(const QByteArray& old, const QString& section,
-                                     const std::vector<std::pair<QString, QString>>& values)
+// The player's home: HOME when it names a folder by its absolute path, and
+// otherwise the home the password database gives, as GLib finds it. The root
+// folder is nobody's home for the store: a game started with HOME unset from
+// a service must not scatter a .config there.
+QString homeFolder()
 {
-    PrivateCopy copy(old);
-    if (!copy.isValid())
-        return std::nullopt;
-    {
-        QSettings settings(copy.path(), QSettings::IniFormat);
-        settings.beginGroup(section);
-        for (const auto& [key, text] : values)
-            settings.setValue(key, text);
-        settings.sync();
-        // A damaged old file gives FormatError; QSettings still writes what
-        // it could read of it with the new values, which is what a save wants.
-        if (settings.status() == QSettings::AccessError)
-            return std::nullopt;
+    QString home = absoluteFolderFrom(qgetenv("HOME"));
+    if (home.isEmpty()) {
+        long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+        QByteArray buffer(size > 0 ? size : 16384, '\0');
+        passwd entry {};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0 && found
+            && found->pw_dir)
+            home = absoluteFolderFrom(QByteArray(found->pw_dir));
     }
-    QByteArray bytes = copy.bytes();
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return bytes;
+    return home == QLatin1String("/") ? QString() : home;
+}
+
+// The folder of the player's settings: XDG_CONFIG_HOME when it is an
+// absolute path (the XDG rules ignore a relative one, which would make the
+// store depend on where the game was started), else .config in the home.
+QString configFolder()
+{
+    const QString configHome = absoluteFolderFrom(qgetenv("XDG_CONFIG_HOME"));
+    if (!configHome.isEmpty())
+        return configHome;
+    const QString home = homeFolder();
+    return home.isEmpty() ? QString() : home + QStringLiteral("/.config");
 }
 
 // Saves of two copies of the game take turns through the lock QSettings
@@ -164,6 +100,19 @@ private:
     bool held_ = false;
 };
 
+// Leftovers of saves cut short are looked for once a run in each folder:
+// a save of this run that is cut short ends the run with it, so a second
+// look would only find what another copy of the game is writing, and in a
+// folder of many files each look costs every death a wait.
+void removeLeftoversOnce(const QString& storePath)
+{
+    static std::mutex guard;
+    static std::set<QString> looked;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (looked.insert(QFileInfo(storePath).absolutePath()).second)
+        removeLeftovers(storePath);
+}
+
 [[noreturn]] void failSave()
 {
     throw RuntimeError(UnreadableStore::FileAccess, UnreadableStore::FileAccessMessage);
@@ -173,54 +122,47 @@ private:
 
 QString SettingsStore::pathOf(const QString& app)
 {
-    // The folder QSettings uses for the user's native-format files on this desktop.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + app
-        + QStringLiteral(".conf");
+    const QString folder = configFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + app + QStringLiteral(".conf");
+}
+
+std::vector<QString> SettingsStore::readAll(const QString& app, const QString& section,
+                                            const KeyTexts& keysWithDefaults) const
+{
+    const QString path = pathOf(app);
+    const StoreFile store = path.isEmpty() ? StoreFile() : readStoreFile(path);
+    switch (store.state) {
+    case StoreFile::Missing:
+        return storedValues({}, section, keysWithDefaults);
+    case StoreFile::Ordinary:
+        return storedValues(store.bytes, section, keysWithDefaults);
+    default:
+        throw UnreadableStore();
+    }
 }
 
 QString SettingsStore::read(const QString& app, const QString& section, const QString& key,
                             const QString& defaultText) const
 {
-    const OpenStoreFile store(pathOf(app));
-    switch (store.found().state) {
-    case StoreFile::Missing:
-        return defaultText;
-    case StoreFile::Ordinary:
-        break;
-    default:
-        throw UnreadableStore();
-    }
-    // QSettings reads a private copy of what was read. It keeps what it read
-    // of a file by name and reads the file again only when its size or time
-    // changed, so every copy has a name of its own. Where no copy can be
-    // written (no temporary folder, a file size limit), it opens the file
-    // held open instead, never the store's path.
-    const PrivateCopy copy(store.found().bytes);
-    if (copy.isValid())
-        return valueIn(copy.path(), section, key, defaultText);
-    const QString heldOpen = store.pathToOpenFile();
-    if (heldOpen.isEmpty())
-        throw UnreadableStore();
-    return valueIn(heldOpen, section, key, defaultText);
+    return readAll(app, section, {{key, defaultText}}).front();
 }
 
-void SettingsStore::writeAll(const QString& app, const QString& section,
-                             const std::vector<std::pair<QString, QString>>& values)
+void SettingsStore::writeAll(const QString& app, const QString& section, const KeyTexts& values)
 {
     const QString path = pathOf(app);
-    const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
-    if (!QDir().mkpath(folder)) // a first save makes the folder
+    if (path.isEmpty())
+        failSave();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) // a first save makes the folder
         failSave();
 
     const StoreLock lock(path);
     const StoreFile found = readStoreFile(path);
     if (lock.held()) {
-        PrivateCopy::removeAbandoned();
-        removeLeftovers(path);
+        removeLeftoversOnce(path);
         // Beside the file a link of the store leads to, where the game's
         // saves write; not beside a folder or device it leads to.
         if (found.target != path && found.mayBeReplaced())
-            removeLeftovers(found.target);
+            removeLeftoversOnce(found.target);
     }
     // Nothing but an ordinary file is ever replaced, and a file that cannot
     // be read may hold a save the player still wants: both stay as they are.
@@ -228,9 +170,8 @@ void SettingsStore::writeAll(const QString& app, const QString& section,
     // the new values alone.
     if (!found.mayBeReplaced())
         failSave();
-    const std::optional<QByteArray> bytes =
-        withValues(found.state == StoreFile::Ordinary ? found.bytes : QByteArray(), section, values);
-    if (!bytes || !replaceStoreFile(found, *bytes))
+    const QByteArray old = found.state == StoreFile::Ordinary ? found.bytes : QByteArray();
+    if (!replaceStoreFile(found, withStoredValues(old, section, values)))
         failSave();
 }
 

@@ -1,6 +1,5 @@
 #include "platform/StoreFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -8,6 +7,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,14 +80,14 @@ bool writeWhole(int fd, const QByteArray& bytes)
     return true;
 }
 
-// A new file beside target named target, a dot and six random letters,
+// A new file beside target named target, ".saving-" and six random letters,
 // created afresh (never an existing file, never through a link) with the
 // permissions the player's umask allows.
 int createBeside(const QString& target, QByteArray& name)
 {
     static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = encoded(target) + '.';
+        name = encoded(target) + SavingMark;
         for (int i = 0; i < 6; ++i)
             name += Letters[QRandomGenerator::global()->bounded(52)];
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -95,9 +97,9 @@ int createBeside(const QString& target, QByteArray& name)
     return -1;
 }
 
-// Looks at the store; an ordinary file read whole is left open in kept
-// when kept is given.
-StoreFile lookAt(const QString& path, int* kept)
+} // namespace
+
+StoreFile readStoreFile(const QString& path)
 {
     StoreFile found;
     found.target = followLinks(path);
@@ -136,40 +138,8 @@ StoreFile lookAt(const QString& path, int* kept)
         found.state = StoreFile::TooLarge;
     else
         found.state = readBounded(fd, found.bytes);
-    if (kept && found.state == StoreFile::Ordinary)
-        *kept = fd;
-    else
-        ::close(fd);
+    ::close(fd);
     return found;
-}
-
-} // namespace
-
-StoreFile readStoreFile(const QString& path) { return lookAt(path, nullptr); }
-
-OpenStoreFile::OpenStoreFile(const QString& path) : found_(lookAt(path, &descriptor_)) {}
-
-OpenStoreFile::~OpenStoreFile()
-{
-    if (descriptor_ >= 0)
-        ::close(descriptor_);
-}
-
-QString OpenStoreFile::pathToOpenFile() const
-{
-    if (descriptor_ < 0)
-        return {};
-    const QString path = QStringLiteral("/proc/self/fd/%1").arg(descriptor_);
-    // Opening it reaches the file held open, never a path lookup that
-    // something else could have taken over.
-    const int probe = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (probe < 0)
-        return {};
-    struct stat held {}, opened {};
-    const bool same = ::fstat(descriptor_, &held) == 0 && ::fstat(probe, &opened) == 0
-        && held.st_dev == opened.st_dev && held.st_ino == opened.st_ino;
-    ::close(probe);
-    return same ? path : QString();
 }
 
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes)
@@ -207,9 +177,10 @@ bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes)
 
 bool isLeftoverName(const QString& fileName, const QString& storeName)
 {
-    if (fileName.size() != storeName.size() + 7 || !fileName.startsWith(storeName + QLatin1Char('.')))
+    const QString prefix = storeName + QLatin1String(SavingMark);
+    if (fileName.size() != prefix.size() + 6 || !fileName.startsWith(prefix))
         return false;
-    for (qsizetype i = storeName.size() + 1; i < fileName.size(); ++i) {
+    for (qsizetype i = prefix.size(); i < fileName.size(); ++i) {
         const char16_t c = fileName.at(i).unicode();
         if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')))
             return false;
@@ -220,16 +191,23 @@ bool isLeftoverName(const QString& fileName, const QString& storeName)
 void removeLeftovers(const QString& path)
 {
     const QFileInfo store(path);
-    const QDir folder = store.absoluteDir();
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString& name : names) {
-        if (!isLeftoverName(name, store.fileName()))
+    const QByteArray prefix = encoded(store.fileName()) + SavingMark;
+    DIR* folder = ::opendir(encoded(store.absolutePath()).constData());
+    if (!folder)
+        return;
+    const int folderFd = ::dirfd(folder);
+    const time_t minuteAgo = ::time(nullptr) - 60;
+    // The names alone are read; only a name of a leftover's shape is looked at further.
+    while (const dirent* entry = ::readdir(folder)) {
+        if (std::strncmp(entry->d_name, prefix.constData(), size_t(prefix.size())) != 0
+            || !isLeftoverName(QFile::decodeName(entry->d_name), store.fileName()))
             continue;
-        const QByteArray leftover = encoded(folder.filePath(name));
         struct stat info {};
-        if (::lstat(leftover.constData(), &info) == 0 && S_ISREG(info.st_mode))
-            ::unlink(leftover.constData());
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
+            && info.st_uid == ::geteuid() && info.st_mtime < minuteAgo)
+            ::unlinkat(folderFd, entry->d_name, 0);
     }
+    ::closedir(folder);
 }
 
 } // namespace zw::platform

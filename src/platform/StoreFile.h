@@ -38,26 +38,6 @@ struct StoreFile {
 // waiting on anything that is not one.
 StoreFile readStoreFile(const QString& path);
 
-// The same, with an ordinary file kept open afterwards, so that a reader
-// that insists on a path of its own (QSettings) can open the very file that
-// was looked at, whatever has taken its place at the store's path since.
-class OpenStoreFile {
-public:
-    explicit OpenStoreFile(const QString& path);
-    ~OpenStoreFile();
-    OpenStoreFile(const OpenStoreFile&) = delete;
-    OpenStoreFile& operator=(const OpenStoreFile&) = delete;
-
-    const StoreFile& found() const { return found_; }
-    // A path that opens the file held open, or nothing where the system
-    // offers no such path (no /proc) or does not let this process use it.
-    QString pathToOpenFile() const;
-
-private:
-    int descriptor_ = -1; // before found_: looking at the store fills it in
-    StoreFile found_;
-};
-
 // Puts bytes in place of what readStoreFile found, in one rename of a new
 // file written beside found.target, so that a crash leaves the old file or
 // the new one. Refuses to replace anything that is not an ordinary file by
@@ -65,13 +45,16 @@ private:
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes);
 
 // The name of the new file a save writes before renaming it over the store:
-// the store's name, a dot and six letters or digits.
+// the store's name, ".saving-" and six letters or digits. No player names a
+// copy of their own so; a name like "Zigwalk_Korvel.conf.backup" is theirs.
+inline constexpr char SavingMark[] = ".saving-";
 bool isLeftoverName(const QString& fileName, const QString& storeName);
 
 // Removes the new files of saves that were cut short before their rename:
-// ordinary files beside path named as isLeftoverName says, nothing else.
-// Only to be called while holding the store's lock, when no other save can
-// be halfway.
+// ordinary files of this player's beside path, named as isLeftoverName says
+// and untouched for a minute (a save writes its file in milliseconds),
+// nothing else. Reads the folder's names once, without looking at each file.
+// Only to be called while holding the store's lock.
 void removeLeftovers(const QString& path);
 
 } // namespace zw::platform

@@ -4,8 +4,8 @@
 
 #include "game/Game.h"
 #include "game/Maker.h"
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 
 #include <cmath>
 #include <optional>
@@ -82,11 +82,16 @@ void Game::LoadGame()
     GameState& s = state_;
     std::optional<float> level, deaths, sum, remainder;
     try {
-        level = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw1"), QStringLiteral("1")));
-        deaths = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw2"), QStringLiteral("0")));
-        sum = num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw3"), QStringLiteral("1")));
-        remainder =
-            num::tryFromText(platform_.getSetting(App, Section, QStringLiteral("Saw4"), QStringLiteral("0")));
+        // All four from one look at the store, in the order the keys are read.
+        const std::vector<QString> saved = platform_.getSettings(App, Section,
+                                                                 {{QStringLiteral("Saw1"), QStringLiteral("1")},
+                                                                  {QStringLiteral("Saw2"), QStringLiteral("0")},
+                                                                  {QStringLiteral("Saw3"), QStringLiteral("1")},
+                                                                  {QStringLiteral("Saw4"), QStringLiteral("0")}});
+        level = num::tryFromText(saved.at(0));
+        deaths = num::tryFromText(saved.at(1));
+        sum = num::tryFromText(saved.at(2));
+        remainder = num::tryFromText(saved.at(3));
     } catch (const UnreadableStore&) {
         // A store that is there but cannot be read is no fresh start: the
         // player would lose their progress without a word. It is answered

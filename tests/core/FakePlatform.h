@@ -3,8 +3,8 @@
 // in memory, for driving the rules in tests.
 
 #include "game/Platform.h"
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 
 #include <QMap>
 #include <QSet>
@@ -25,7 +25,8 @@ public:
     QStringList settingsApps;   // application of every read and write
     int saves = 0;              // calls of saveSettings
     bool failSaves = false;     // saveSettings raises a run-time error
-    bool unreadableStore = false; // getSetting raises UnreadableStore
+    bool unreadableStore = false; // getSettings raises UnreadableStore
+    int loads = 0;                // looks at the store, each for any number of keys
     QList<Box> boxes;
     int beeps = 0;
     int endCalls = 0;
@@ -35,13 +36,17 @@ public:
     QSet<QString> files;        // paths that exist as ordinary files
     QStringList log;            // every call, in order: "beep", "save", "box", "end", "mci:...", "open:..."
 
-    QString getSetting(const QString& app, const QString& section, const QString& key,
-                       const QString& defaultText) override
+    std::vector<QString> getSettings(const QString& app, const QString& section,
+                                     const std::vector<std::pair<QString, QString>>& keysWithDefaults) override
     {
         settingsApps << app;
+        ++loads;
         if (unreadableStore)
             throw UnreadableStore();
-        return settings.value(section + "/" + key, defaultText);
+        std::vector<QString> values;
+        for (const auto& [key, defaultText] : keysWithDefaults)
+            values.push_back(settings.value(section + "/" + key, defaultText));
+        return values;
     }
     void saveSettings(const QString& app, const QString& section,
                       const std::vector<std::pair<QString, QString>>& values) override

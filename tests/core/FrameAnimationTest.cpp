@@ -3,7 +3,7 @@
 
 #include "GameHarness.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <vector>
 

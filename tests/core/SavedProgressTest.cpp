@@ -3,7 +3,7 @@
 #include "GameHarness.h"
 #include "LoadMessages.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <optional>
 
@@ -155,6 +155,17 @@ TEST_F(SavedProgress, AcceptedLoadSavesBackAndKeepsInGame)
     EXPECT_EQ(s.InGame, False);
     tick(30);
     EXPECT_EQ(shown(), 7);
+}
+
+// One look at the store gives all four values: a continue does not go back
+// to it for each key.
+TEST_F(SavedProgress, AContinueLooksAtTheStoreOnce)
+{
+    store("7", "15", "22", "1");
+    continueFrom(0, 0);
+    EXPECT_EQ(platform.loads, 1);
+    EXPECT_EQ(s.Level, 7.0f);
+    EXPECT_EQ(s.Deaths, 15.0f);
 }
 
 // Values the game never writes are bad data, never a crash.

@@ -2,7 +2,7 @@
 
 #include "GameHarness.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw::test {
 namespace {

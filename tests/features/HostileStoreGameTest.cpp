@@ -10,9 +10,10 @@
 #include "ProgramStart.h"
 
 #include "game/Game.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 namespace zw::test {
 namespace {
@@ -141,8 +142,10 @@ TEST(MessyStoreGame, ANewGamePlaysOnAndCleansUp)
         ASSERT_TRUE(big.open(QIODevice::WriteOnly));
         ASSERT_TRUE(big.resize(10 * 1024 * 1024));
     }
-    const QString leftover = home.storeFile() + QStringLiteral(".aBcDeF");
+    const QString leftover = home.storeFile() + QStringLiteral(".saving-aBcDeF");
     writeBytes(leftover, "[SaveGame]\nSa");
+    const timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimes(QFile::encodeName(leftover).constData(), hourAgo), 0);
 
     const qint64 before = bytesReadSoFar();
     Player player;

@@ -11,11 +11,11 @@ namespace zw::test {
 
 class StoreBackedPlatform : public FakePlatform {
 public:
-    QString getSetting(const QString& app, const QString& section, const QString& key,
-                       const QString& defaultText) override
+    std::vector<QString> getSettings(const QString& app, const QString& section,
+                                     const std::vector<std::pair<QString, QString>>& keysWithDefaults) override
     {
         settingsApps << app;
-        return store_.read(app, section, key, defaultText);
+        return store_.readAll(app, section, keysWithDefaults);
     }
 
     void saveSettings(const QString& app, const QString& section,

@@ -3,7 +3,6 @@
 // saves or the user's own, and a way to act as an ordinary player.
 
 #include <QFile>
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,9 +24,6 @@ public:
         path_ = root_.path() + QStringLiteral("/config");
         ::mkdir(QFile::encodeName(path_).constData(), 0755);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(path_));
-        // QSettings looks at XDG_CONFIG_HOME only once per process; tell it again
-        // for the tests that share a process.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path_);
     }
 
     ~ConfigHome()

@@ -1,14 +1,15 @@
 // The store against a hostile desktop: whatever stands at its path that is
 // not an ordinary file is never read, never replaced and never waited on;
 // a file that cannot be read or is far too large is not taken for a save;
-// the new files of saves cut short are cleared away, and nothing else.
+// the new files of saves cut short are cleared away, and nothing else:
+// never a copy of the store the player made.
 
 #include "ConfigHome.h"
 #include "FreshProcess.h"
 #include "HostileStore.h"
 #include "SaveSet.h"
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 #include "platform/SettingsStore.h"
 #include "platform/StoreFile.h"
 
@@ -136,10 +137,18 @@ TEST(OversizedStore, SixtyFourKibibytesIsTheLargestStoreRead)
     }
 }
 
-// What a save cut short leaves: the store's name, a dot and six characters.
-// The next save clears those away, beside the store and beside the file a
-// link of the store leads to, and touches nothing else.
-TEST(SaveLeftovers, TheNextSaveRemovesThemAndNothingElse)
+// Leftovers of an earlier run: files a minute untouched and more.
+void makeOld(const QString& path)
+{
+    const timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::lutimes(encoded(path).constData(), hourAgo), 0) << path.toStdString();
+}
+
+// What a save cut short leaves: the store's name, ".saving-" and six
+// characters. The first save of a run clears those away, beside the store
+// and beside the file a link of the store leads to; every other file, the
+// player's own copies of the store among them, survives any number of saves.
+TEST(SaveLeftovers, ThePlayersFilesSurviveEverySaveAndLeftoversGo)
 {
     ConfigHome home;
     QTemporaryDir elsewhere;
@@ -148,41 +157,69 @@ TEST(SaveLeftovers, TheNextSaveRemovesThemAndNothingElse)
     ASSERT_TRUE(linkStoreTo(home, linked));
 
     const QString store = QStringLiteral("Zigwalk_Korvel.conf");
-    const QStringList leftovers = {store + ".AbCdEf", store + ".qwerty", store + ".X1y2Z3"};
-    const QStringList keptFiles = {store + ".AbCdE",  store + ".AbCdEfG", store + ".Ab-dEf", store + "XAbCdEf",
-                                   "Other.conf.AbCdEf", "Zigwalk_Korvel.AbCdEf", store + ".lock.AbCdEf"};
-    for (const QString& name : leftovers + keptFiles)
-        writeBytes(home.path() + '/' + name, "[SaveGame]\nSaw1=");
-    writeBytes(elsewhere.filePath("zigwalk.conf.QwErTy"), "[Save");   // a leftover beside the link's target
-    writeBytes(elsewhere.filePath("notes.txt.QwErTy"), "mine");       // not the store's
+    const QStringList leftovers = {store + ".saving-AbCdEf", store + ".saving-qwerty", store + ".saving-X1y2Z3"};
+    const QStringList keptFiles = {store + ".backup",          store + ".before",          store + ".level9",
+                                   store + ".mycopy",          store + ".AbCdEf",          store + ".saving-AbCdE",
+                                   store + ".saving-AbCdEfG",  store + ".saving-Ab-dEf",   store + ".savingAbCdEf",
+                                   "Other.conf.saving-AbCdEf", store + ".lock.saving-AbCdEf"};
+    for (const QString& name : leftovers + keptFiles) {
+        writeBytes(home.path() + '/' + name, name.toUtf8());
+        makeOld(home.path() + '/' + name);
+    }
+    // Named like a leftover, but new: another copy of the game may be writing it.
+    writeBytes(home.path() + '/' + store + ".saving-NeWnEw", "[Save");
+    // Named like a leftover, but another user's (only root can give a file away).
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        writeBytes(home.path() + '/' + store + ".saving-OtHeRs", "[Save");
+        ASSERT_EQ(::chown(encoded(home.path() + '/' + store + ".saving-OtHeRs").constData(), AsPlayer::uid(), -1), 0);
+        makeOld(home.path() + '/' + store + ".saving-OtHeRs");
+    }
+    writeBytes(elsewhere.filePath("zigwalk.conf.saving-QwErTy"), "[Save"); // a leftover beside the link's target
+    writeBytes(elsewhere.filePath("zigwalk.conf.backup"), "mine");
+    writeBytes(elsewhere.filePath("notes.txt.saving-QwErTy"), "mine"); // not the store's
+    for (const char* name : {"zigwalk.conf.saving-QwErTy", "zigwalk.conf.backup", "notes.txt.saving-QwErTy"})
+        makeOld(elsewhere.filePath(name));
     // Named like a leftover, but no ordinary file: none of them is touched.
-    ASSERT_TRUE(QDir().mkpath(home.path() + '/' + store + ".FoLder"));
-    ASSERT_EQ(::mkfifo(encoded(home.path() + '/' + store + ".PiPeXx").constData(), 0600), 0);
-    ASSERT_EQ(::symlink(encoded(elsewhere.filePath("notes.txt.QwErTy")).constData(),
-                        encoded(home.path() + '/' + store + ".LiNkXx").constData()), 0);
+    ASSERT_TRUE(QDir().mkpath(home.path() + '/' + store + ".saving-FoLder"));
+    ASSERT_EQ(::mkfifo(encoded(home.path() + '/' + store + ".saving-PiPeXx").constData(), 0600), 0);
+    ASSERT_EQ(::symlink(encoded(elsewhere.filePath("notes.txt.saving-QwErTy")).constData(),
+                        encoded(home.path() + '/' + store + ".saving-LiNkXx").constData()), 0);
+    for (const char* name : {".saving-FoLder", ".saving-PiPeXx", ".saving-LiNkXx"})
+        makeOld(home.path() + '/' + store + name);
 
-    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(3, 1));
+    for (int death = 1; death <= 20; ++death)
+        SettingsStore().writeAll(StoreApp, SaveSection, saveSet(3, death));
 
-    QStringList expected = keptFiles + QStringList{store, store + ".FoLder", store + ".PiPeXx", store + ".LiNkXx"};
+    QStringList expected = keptFiles + QStringList{store, store + ".saving-NeWnEw", store + ".saving-FoLder",
+                                                   store + ".saving-PiPeXx", store + ".saving-LiNkXx"};
+    if (root)
+        expected << store + ".saving-OtHeRs";
     expected.sort();
     EXPECT_EQ(folderEntries(home.path()), expected);
-    EXPECT_EQ(folderEntries(elsewhere.path()), (QStringList{"notes.txt.QwErTy", "zigwalk.conf"}));
-    EXPECT_EQ(fileBytes(elsewhere.filePath("notes.txt.QwErTy")), "mine");
+    for (const QString& name : keptFiles)
+        EXPECT_EQ(fileBytes(home.path() + '/' + name), name.toUtf8()) << name.toStdString();
+    EXPECT_EQ(folderEntries(elsewhere.path()),
+              (QStringList{"notes.txt.saving-QwErTy", "zigwalk.conf", "zigwalk.conf.backup"}));
+    EXPECT_EQ(fileBytes(elsewhere.filePath("notes.txt.saving-QwErTy")), "mine");
+    EXPECT_EQ(fileBytes(elsewhere.filePath("zigwalk.conf.backup")), "mine");
     EXPECT_TRUE(QFileInfo(home.storeFile()).isSymLink()) << "the link itself stays";
-    EXPECT_EQ(fileBytes(linked), "[SaveGame]\nSaw1=3\nSaw2=1\nSaw3=4\nSaw4=1\n");
+    EXPECT_EQ(fileBytes(linked), "[SaveGame]\nSaw1=3\nSaw2=20\nSaw3=23\nSaw4=2\n");
 }
 
 TEST(SaveLeftovers, TheNamesTakenForLeftovers)
 {
     const QString store = QStringLiteral("Zigwalk_Korvel.conf");
     const struct { const char* name; bool leftover; } cases[] = {
-        {"Zigwalk_Korvel.conf.AbCdEf", true},  {"Zigwalk_Korvel.conf.abc123", true},
-        {"Zigwalk_Korvel.conf.ABCDEF", true},  {"Zigwalk_Korvel.conf", false},
-        {"Zigwalk_Korvel.conf.", false},       {"Zigwalk_Korvel.conf.lock", false},
-        {"Zigwalk_Korvel.conf.AbCdE", false},  {"Zigwalk_Korvel.conf.AbCdEfG", false},
-        {"Zigwalk_Korvel.conf.Ab Def", false}, {"Zigwalk_Korvel.conf.Ab.Def", false},
-        {"Zigwalk_Korvel.conf.ÀbCdEf", false}, {"zigwalk_korvel.conf.AbCdEf", false},
-        {"Zigwalk_Korvel.confXAbCdEf", false}, {"xZigwalk_Korvel.conf.AbCdEf", false},
+        {"Zigwalk_Korvel.conf.saving-AbCdEf", true},   {"Zigwalk_Korvel.conf.saving-abc123", true},
+        {"Zigwalk_Korvel.conf.saving-ABCDEF", true},   {"Zigwalk_Korvel.conf", false},
+        {"Zigwalk_Korvel.conf.saving-", false},        {"Zigwalk_Korvel.conf.lock", false},
+        {"Zigwalk_Korvel.conf.AbCdEf", false},         {"Zigwalk_Korvel.conf.backup", false},
+        {"Zigwalk_Korvel.conf.before", false},         {"Zigwalk_Korvel.conf.level9", false},
+        {"Zigwalk_Korvel.conf.saving-AbCdE", false},   {"Zigwalk_Korvel.conf.saving-AbCdEfG", false},
+        {"Zigwalk_Korvel.conf.saving-Ab Def", false},  {"Zigwalk_Korvel.conf.saving-Ab.Def", false},
+        {"Zigwalk_Korvel.conf.saving-ÀbCdEf", false},  {"zigwalk_korvel.conf.saving-AbCdEf", false},
+        {"Zigwalk_Korvel.conf.Saving-AbCdEf", false},  {"xZigwalk_Korvel.conf.saving-AbCdEf", false},
     };
     for (const auto& row : cases)
         EXPECT_EQ(platform::isLeftoverName(QString::fromUtf8(row.name), store), row.leftover) << row.name;
@@ -194,8 +231,9 @@ TEST(SaveLeftovers, ALeftoverOfAKilledSaveIsGoneAfterTheNextSave)
 {
     ConfigHome home;
     SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 0));
-    const QString leftover = home.storeFile() + QStringLiteral(".kIlLeD");
+    const QString leftover = home.storeFile() + QStringLiteral(".saving-kIlLeD");
     writeBytes(leftover, "[SaveGame]\nSaw1=3\nSa");
+    makeOld(leftover);
 
     QProcess saver;
     saver.start(QStringLiteral(SAVE_LOOP_PATH), {"save", "3", "0"});
@@ -205,28 +243,22 @@ TEST(SaveLeftovers, ALeftoverOfAKilledSaveIsGoneAfterTheNextSave)
     EXPECT_EQ(readInFreshProcess().value("Saw1"), "3");
 }
 
-// A save works on a private copy in memory for a few milliseconds; a game
-// killed right then leaves that copy behind. A later save removes the
-// player's own copies that are clearly abandoned, never one in use.
-TEST(SaveLeftovers, AbandonedPrivateCopiesAreRemoved)
+// The folder is looked through once a run, not on every save: in a folder
+// of many files each look would cost every death a wait.
+TEST(SaveLeftovers, TheFolderIsLookedThroughOnceARun)
 {
-    if (!QFileInfo(QStringLiteral("/dev/shm")).isDir())
-        GTEST_SKIP() << "no /dev/shm here";
     ConfigHome home;
-    const QString prefix = QStringLiteral("/dev/shm/zigwalk-save-");
-    QTemporaryDir abandoned(prefix + "XXXXXX"), inUse(prefix + "XXXXXX"), notOurs(QStringLiteral("/dev/shm/zigwalk-XXXXXX"));
-    ASSERT_TRUE(abandoned.isValid() && inUse.isValid() && notOurs.isValid());
-    for (QTemporaryDir* dir : {&abandoned, &inUse, &notOurs})
-        writeBytes(dir->filePath("store.conf"), "[SaveGame]\nSaw1=");
-    const timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
-    for (QTemporaryDir* dir : {&abandoned, &notOurs})
-        ASSERT_EQ(::utimes(encoded(dir->path()).constData(), hourAgo), 0);
-
+    const QString first = home.storeFile() + QStringLiteral(".saving-FiRsTt");
+    writeBytes(first, "[Save");
+    makeOld(first);
     SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 0));
+    EXPECT_FALSE(QFileInfo::exists(first));
 
-    EXPECT_FALSE(QFileInfo::exists(abandoned.path()));
-    EXPECT_TRUE(QFileInfo::exists(inUse.filePath("store.conf")));
-    EXPECT_TRUE(QFileInfo::exists(notOurs.filePath("store.conf")));
+    const QString second = home.storeFile() + QStringLiteral(".saving-SeCoNd");
+    writeBytes(second, "[Save");
+    makeOld(second);
+    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 1));
+    EXPECT_TRUE(QFileInfo::exists(second)) << "a second save looked through the folder again";
 }
 
 } // namespace

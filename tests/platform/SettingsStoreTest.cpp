@@ -5,8 +5,8 @@
 #include "ConfigHome.h"
 #include "FreshProcess.h"
 #include "SaveSet.h"
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>

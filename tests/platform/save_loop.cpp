@@ -7,7 +7,7 @@
 // The store is wherever XDG_CONFIG_HOME says, as for the game.
 
 #include "SaveSet.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "platform/SettingsStore.h"
 
 #include <cstdio>

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -23,8 +22,6 @@ public:
         path_ = root_.path() + QStringLiteral("/config");
         ::mkdir(QFile::encodeName(path_).constData(), 0755);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(path_));
-        // QSettings reads XDG_CONFIG_HOME once per process; tell it again.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path_);
     }
     ~ConfigFolder() { ::chmod(QFile::encodeName(path_).constData(), 0755); }
 

@@ -11,8 +11,8 @@
 
 #include "core/GameHarness.h"
 
-#include "game/RuntimeError.h"
-#include "game/UnreadableStore.h"
+#include "base/RuntimeError.h"
+#include "base/UnreadableStore.h"
 
 #include <QDir>
 #include <optional>

@@ -5,7 +5,7 @@
 
 #include "core/GameHarness.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw::test {
 namespace {

@@ -3,7 +3,7 @@
 #include "BuiltInPictures.h"
 
 #include "game/Numbers.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "PlayPlatform.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw::reliability {
 
@@ -10,12 +10,16 @@ void PlayPlatform::checkAddress(const QString& app, const QString& section)
         wrongAddress = "settings addressed to " + app.toStdString() + "/" + section.toStdString();
 }
 
-QString PlayPlatform::getSetting(const QString& app, const QString& section, const QString& key,
-                                 const QString& defaultText)
+std::vector<QString> PlayPlatform::getSettings(const QString& app, const QString& section,
+                                               const SavedValues& keysWithDefaults)
 {
     checkAddress(app, section);
-    const auto found = store.find(section + QLatin1Char('/') + key);
-    return found == store.end() ? defaultText : found->second;
+    std::vector<QString> values;
+    for (const auto& [key, defaultText] : keysWithDefaults) {
+        const auto found = store.find(section + QLatin1Char('/') + key);
+        values.push_back(found == store.end() ? defaultText : found->second);
+    }
+    return values;
 }
 
 void PlayPlatform::saveSettings(const QString& app, const QString& section, const SavedValues& values)

@@ -39,8 +39,8 @@ public:
 
     std::uint64_t saves = 0, failedSaves = 0, beeps = 0, ends = 0, pagesOpened = 0, mediaCommands = 0;
 
-    QString getSetting(const QString& app, const QString& section, const QString& key,
-                       const QString& defaultText) override;
+    std::vector<QString> getSettings(const QString& app, const QString& section,
+                                     const SavedValues& keysWithDefaults) override;
     void saveSettings(const QString& app, const QString& section, const SavedValues& values) override;
     void messageBox(const QString& prompt, int style) override { boxes.push_back({prompt, style}); }
     void beep() override { ++beeps; }

@@ -3,7 +3,7 @@
 #include "Invariants.h"
 #include "OddTexts.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 #include <cmath>
 #include <cstring>

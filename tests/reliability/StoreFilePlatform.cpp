@@ -1,6 +1,6 @@
 #include "StoreFilePlatform.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "platform/Sound.h"
 
 #include <QFileInfo>
@@ -8,10 +8,10 @@
 
 namespace zw::reliability {
 
-QString StoreFilePlatform::getSetting(const QString& app, const QString& section, const QString& key,
-                                      const QString& defaultText)
+std::vector<QString> StoreFilePlatform::getSettings(const QString& app, const QString& section,
+                                                    const SavedValues& keysWithDefaults)
 {
-    return store_.read(app, section, key, defaultText);
+    return store_.readAll(app, section, keysWithDefaults);
 }
 
 void StoreFilePlatform::saveSettings(const QString& app, const QString& section, const SavedValues& values)

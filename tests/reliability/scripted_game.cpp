@@ -24,7 +24,7 @@
 #include "StoreFilePlatform.h"
 
 #include "game/Numbers.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 

@@ -1,7 +1,7 @@
 // The door of every event: one handler at a time, run-time errors reported
 // once and contained.
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "ui/view/HandlerGate.h"
 
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "FixturePictures.h"
 #include "core/FakePlatform.h"
 #include "game/Game.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "ui/view/ClickLabel.h"
 #include "ui/view/GameWindow.h"
 

@@ -1,7 +1,7 @@
 #include "ui/view/GameWindow.h"
 
 #include "game/Game.h"
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 #include "platform/GameMessageBox.h"
 #include "ui/view/ClickLabel.h"
 #include "ui/view/CodeBox.h"

@@ -1,6 +1,6 @@
 #include "ui/view/HandlerGate.h"
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw::view {
 

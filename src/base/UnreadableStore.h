@@ -5,7 +5,7 @@
 // takes it as damaged data; anything else that meets it sees the platform's
 // file access error.
 
-#include "game/RuntimeError.h"
+#include "base/RuntimeError.h"
 
 namespace zw {
 
