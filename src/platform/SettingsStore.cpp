@@ -27,16 +27,17 @@ QString absoluteFolderFrom(const QByteArray& value)
 
 // The player's home: HOME when it names a folder by its absolute path, and
 // otherwise the home the password database gives, as GLib finds it. The root
-// folder is nobody's home for the store: a game started with HOME unset from
-// a service must not scatter a .config there.
+// folder is nobody's home for the store: a game started from a service with
+// HOME unset or set to / must not scatter a .config there.
 QString homeFolder()
 {
     QString home = absoluteFolderFrom(qgetenv("HOME"));
-    if (home.isEmpty()) {
+    if (home.isEmpty() || home == QLatin1String("/")) {
         long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
         QByteArray buffer(size > 0 ? size : 16384, '\0');
         passwd entry {};
         passwd* found = nullptr;
+        home.clear();
         if (::getpwuid_r(::geteuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0 && found
             && found->pw_dir)
             home = absoluteFolderFrom(QByteArray(found->pw_dir));
