@@ -37,7 +37,7 @@ PictureStore::PictureStore(const Loader& load)
 {
     // The menu slot starts as the Czech menu itself, shared, not a copy.
     picture3_[0] = picture4_;
-    for (int level = 1; level < LevelCount; ++level)
+    for (int level = FirstMaze; level < LevelCount; ++level)
         picture3_[level] = load(levelName(level));
 }
 
@@ -50,9 +50,9 @@ const QImage& PictureStore::Picture3(std::int16_t index) const
 
 QString PictureStore::levelName(int level)
 {
-    if (level == 0)
+    if (level == MenuLevel)
         return QStringLiteral("menu-cs");
-    if (level == LevelCount - 1)
+    if (level == ClosingLevel)
         return QStringLiteral("closing");
     return QStringLiteral("level-%1").arg(level, 2, 10, QLatin1Char('0'));
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The hidden picture store: both pointer pictures, the menu in both
-// languages and the pictures of levels 0 to 21. Every picture is decoded
+// languages and the pictures of the menu, the mazes and the closing picture. Every picture is decoded
 // once, when the store is created, and handed out by reference (QImage is
 // implicitly shared), never copied.
+
+#include "base/Levels.h"
 
 #include <QImage>
 #include <QString>
@@ -14,7 +16,7 @@ namespace zw {
 
 class PictureStore {
 public:
-    static constexpr int LevelCount = 22; // Picture3(0) to Picture3(21)
+    static constexpr int LevelCount = LevelPictureCount; // Picture3(0) to Picture3(ClosingLevel)
 
     // Loads name ("menu-cs", "level-07", "pointer-run", ...) to a picture.
     using Loader = std::function<QImage(const QString& name)>;
@@ -29,7 +31,7 @@ public:
     const QImage& Picture4() const { return picture4_; } // Czech menu
     const QImage& Picture5() const { return picture5_; } // English menu
 
-    // Picture3(i): level i's picture. Outside 0 to 21 a RuntimeError (340).
+    // Picture3(i): level i's picture. Outside the menu to the closing picture a RuntimeError (340).
     const QImage& Picture3(std::int16_t index) const;
     // Only element 0 is ever replaced: by the menu of the other language.
     void setPicture3Menu(const QImage& menu) { picture3_[0] = menu; }

@@ -8,9 +8,9 @@
 
 namespace zw {
 
-const std::array<QString, 21>& Game::levelCodes()
+const std::array<QString, ClosingLevel>& Game::levelCodes()
 {
-    static const std::array<QString, 21> codes{
+    static const std::array<QString, ClosingLevel> codes{
         QStringLiteral("FJORD"),    QStringLiteral("QUILT"),    QStringLiteral("LANTERNS"),
         QStringLiteral("CRANE"),    QStringLiteral("B(A)R(E)N"), QStringLiteral("WALNUT"),
         QStringLiteral("TUNDRA"),   QStringLiteral("OWL"),      QStringLiteral("MOSS"),

@@ -14,6 +14,7 @@
 //   extras/Music.cpp        music start and stop, Label2_Click
 
 #include "assets/ColorKey.h"
+#include "base/Levels.h"
 #include "assets/PictureStore.h"
 #include "game/Controls.h"
 #include "game/GameState.h"
@@ -63,8 +64,8 @@ public:
     const Controls& controls() const { return controls_; }
     PictureStore& Form2(); // created on first use
 
-    // Codes of levels 1 to 21, in the order they are compared.
-    static const std::array<QString, 21>& levelCodes();
+    // Codes of levels 1 to the closing picture, in the order they are compared.
+    static const std::array<QString, ClosingLevel>& levelCodes();
 
 private:
     void mouseRules(std::int16_t button, float X, float Y);

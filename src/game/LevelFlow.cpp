@@ -5,13 +5,11 @@
 
 #include "game/Game.h"
 
+#include "base/Levels.h"
+
 #include <algorithm>
 
 namespace zw {
-
-namespace {
-constexpr float LastLevel = 21; // the closing picture
-} // namespace
 
 // Every level change comes through here; callers set Level one below the
 // level they want. The new picture is not shown yet: the sweeping frame
@@ -27,7 +25,7 @@ void Game::NextLevel()
     // presses: a quick player can win the last maze twice, or continue from
     // the menu on the way to the closing picture. There is nothing past the
     // closing picture, and the frame would fail on every tick looking for it.
-    s.Level = std::min(num::add(s.Level, 1.0f), LastLevel);
+    s.Level = std::min(num::add(s.Level, 1.0f), float(ClosingLevel));
     SaveProgress();
 }
 
@@ -37,7 +35,7 @@ void Game::HitWall()
     s.Running = False;
     // Only a live run on a maze level costs a life; the menu and the closing
     // picture have white too.
-    if (s.Level > 0.0f && s.Live == True && s.Level < LastLevel) {
+    if (s.Level > 0.0f && s.Live == True && s.Level < float(ClosingLevel)) {
         platform_.beep();
         SaveProgress(); // what is saved is the state before this death
         s.Live = False;

@@ -3,6 +3,7 @@
 // noticed when the player continues. Only the maze levels are ever saved.
 
 #include "game/Game.h"
+#include "base/Levels.h"
 #include "game/Maker.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
@@ -41,7 +42,7 @@ bool looksSaved(const std::optional<float>& level, const std::optional<float>& d
                 const std::optional<float>& sum, const std::optional<float>& remainder)
 {
     return level && deaths && sum && remainder
-        && isWhole(*level) && *level >= 0 && *level <= 20
+        && isWhole(*level) && *level >= 0 && *level <= LastMaze
         && isWhole(*deaths) && *deaths >= 0 && *deaths <= MostDeaths
         && isWhole(*sum) && isWhole(*remainder);
 }
@@ -51,7 +52,7 @@ bool looksSaved(const std::optional<float>& level, const std::optional<float>& d
 void Game::SaveProgress()
 {
     GameState& s = state_;
-    if (s.Level <= 0.0f || s.Level >= 21.0f)
+    if (s.Level <= float(MenuLevel) || s.Level >= float(ClosingLevel))
         return; // the menu, the closing picture and the way back to the menu
 
     s.SawLevel = s.Level;

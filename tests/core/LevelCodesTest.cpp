@@ -1,6 +1,7 @@
 // The home-page link and the level-code box.
 
 #include "GameHarness.h"
+#include "base/Levels.h"
 
 namespace zw::test {
 namespace {
@@ -27,7 +28,7 @@ TEST_F(LevelCodes, TheTwentyOneCodesInOrder)
         "SKYLIGHT", "FERN", "OTTER", "EMBER", "GRANITE", "MARLIN", "RED HERRINGS",
     };
     const auto& codes = Game::levelCodes();
-    for (int i = 0; i < 21; ++i)
+    for (int i = 0; i < ClosingLevel; ++i)
         EXPECT_EQ(codes[i], QLatin1String(expected[i])) << i + 1;
 }
 
@@ -69,9 +70,9 @@ TEST_F(LevelCodes, CodesWithAnIMatchUnderTurkishCasing)
 TEST_F(LevelCodes, ClosingPictureCodeShowsItAfterTheSweepUnsaved)
 {
     enterCode(QStringLiteral("Red Herrings"));
-    EXPECT_EQ(s.Level, 21.0f);
+    EXPECT_EQ(s.Level, float(ClosingLevel));
     tick(30);
-    EXPECT_EQ(shown(), 21);
+    EXPECT_EQ(shown(), ClosingLevel);
     EXPECT_EQ(platform.saves, 0);
 }
 

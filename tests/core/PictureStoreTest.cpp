@@ -3,6 +3,7 @@
 #include "GameHarness.h"
 
 #include "base/RuntimeError.h"
+#include "base/Levels.h"
 
 #include <QPainter>
 #include <cmath>
@@ -21,7 +22,7 @@ TEST(PictureStore, LoadsEveryPictureOnceAndSharesTheCzechMenu)
     EXPECT_EQ(loaded.size(), 25);
     EXPECT_EQ(QSet<QString>(loaded.begin(), loaded.end()).size(), 25);
     EXPECT_EQ(store.Picture3(0).cacheKey(), store.Picture4().cacheKey());
-    for (int level = 0; level <= 21; ++level)
+    for (int level = MenuLevel; level <= ClosingLevel; ++level)
         EXPECT_EQ(markOf(store.Picture3(std::int16_t(level))), level == 0 ? MenuCzech : level);
     EXPECT_EQ(markOf(store.Picture5()), MenuEnglish);
 }
@@ -29,7 +30,7 @@ TEST(PictureStore, LoadsEveryPictureOnceAndSharesTheCzechMenu)
 TEST(PictureStore, ElementOutsideTheArrayIsAnError)
 {
     PictureStore store(&fixturePicture);
-    for (std::int16_t index : {-1, 22, 32767, -32768}) {
+    for (std::int16_t index : {-1, LevelPictureCount, 32767, -32768}) {
         try {
             store.Picture3(index);
             ADD_FAILURE() << "no error for " << index;
@@ -55,7 +56,7 @@ TEST(PictureStore, LevelNames)
     EXPECT_EQ(PictureStore::levelName(0), QStringLiteral("menu-cs"));
     EXPECT_EQ(PictureStore::levelName(1), QStringLiteral("level-01"));
     EXPECT_EQ(PictureStore::levelName(20), QStringLiteral("level-20"));
-    EXPECT_EQ(PictureStore::levelName(21), QStringLiteral("closing"));
+    EXPECT_EQ(PictureStore::levelName(ClosingLevel), QStringLiteral("closing"));
 }
 
 TEST(PixelColour, IsBlueGreenRedInIndexedAndTrueColourPictures)
@@ -101,7 +102,7 @@ TEST_F(ColourQuery, PictureThenBlackStripThenNothing)
 TEST(BuiltInPictures, AreAllThereInTheirSizesAndStayIndexed)
 {
     PictureStore store;
-    for (int level = 0; level <= 21; ++level) {
+    for (int level = MenuLevel; level <= ClosingLevel; ++level) {
         const QImage& picture = store.Picture3(std::int16_t(level));
         EXPECT_EQ(picture.size(), QSize(640, 480)) << level;
         EXPECT_EQ(picture.format(), QImage::Format_Indexed8) << level;

@@ -4,6 +4,7 @@
 
 #include "CodeBoxSteps.h"
 #include "MazePath.h"
+#include "base/Levels.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,7 +154,7 @@ public:
     bool stepContinue()
     {
         pressAt(spotOf(menu, ColorContinue));
-        return showsPicture(level(20));
+        return showsPicture(level(LastMaze));
     }
     bool shows(const QImage& picture) { return showsPicture(picture); }
 };
@@ -181,7 +182,7 @@ TEST_P(StrayKeys, DoNothing)
     EXPECT_TRUE(game.alive());
 }
 
-const QByteArray SavedAtLevel20 = savedFile(20, 0);
+const QByteArray SavedAtTheLastMaze = savedFile(LastMaze, 0);
 
 INSTANTIATE_TEST_SUITE_P(
     CodeBoxKeys, StrayKeys,
@@ -192,9 +193,9 @@ INSTANTIATE_TEST_SUITE_P(
                     [](StrayKeys& s) {
                         return s.stepNewGame() ? picture(QStringLiteral("level-01")) : QImage();
                     }},
-        AfterTheBox{"WrongCodeOnTheClosingScreen", "emberx", SavedAtLevel20,
+        AfterTheBox{"WrongCodeOnTheClosingScreen", "emberx", SavedAtTheLastMaze,
                     [](StrayKeys& s) {
-                        return s.stepContinue() && s.stepWalk(20) ? picture(QStringLiteral("closing")) : QImage();
+                        return s.stepContinue() && s.stepWalk(LastMaze) ? picture(QStringLiteral("closing")) : QImage();
                     }},
         AfterTheBox{"RightCodeInALevel", "owl", {},
                     [](StrayKeys& s) {

@@ -2,6 +2,8 @@
 // Runs the scripted game (scripted_game.cpp) in a process of its own and
 // reads what it reports: the saves it made, and what a new start loads.
 
+#include "base/Levels.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -19,7 +21,7 @@ struct SaveSet {
     // One whole set as the game makes it: a maze level, and checks that fit.
     bool consistent() const
     {
-        return level >= 1 && level <= 20 && deaths >= 0 && sum == level + deaths && remainder == deaths % level;
+        return level >= FirstMaze && level <= LastMaze && deaths >= 0 && sum == level + deaths && remainder == deaths % level;
     }
 };
 

@@ -1,4 +1,5 @@
 #include "Invariants.h"
+#include "base/Levels.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ std::string number(float value) { return std::to_string(value); }
 std::optional<std::string> brokenInvariant(Game& game)
 {
     const GameState& s = game.state();
-    if (!whole(s.Level) || s.Level < 0 || s.Level > 21)
+    if (!whole(s.Level) || s.Level < MenuLevel || s.Level > ClosingLevel)
         return "Level is " + number(s.Level);
     if (!whole(s.Deaths) || s.Deaths < 0)
         return "Deaths is " + number(s.Deaths);

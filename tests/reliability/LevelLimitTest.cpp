@@ -6,6 +6,7 @@
 #include "core/GameHarness.h"
 
 #include "base/RuntimeError.h"
+#include "base/Levels.h"
 
 namespace zw::test {
 namespace {
@@ -14,19 +15,19 @@ class LevelLimit : public GameTest {};
 
 TEST_F(LevelLimit, AGoalTakenTwiceOnTheLastMazeStopsAtTheClosingPicture)
 {
-    standOnLevel(20);
+    standOnLevel(LastMaze);
     startRun();
     press(ColorGoal);
-    ASSERT_EQ(s.Level, 21);
-    ASSERT_EQ(shown(), 20) << "the sweep has not brought the closing picture yet";
+    ASSERT_EQ(s.Level, ClosingLevel);
+    ASSERT_EQ(shown(), LastMaze) << "the sweep has not brought the closing picture yet";
 
     startRun();
     press(ColorGoal); // the old picture's goal, taken again
-    EXPECT_EQ(s.Level, 21);
+    EXPECT_EQ(s.Level, ClosingLevel);
 
     for (int i = 0; i < 40; ++i)
         ASSERT_NO_THROW(tick()) << "tick " << i;
-    EXPECT_EQ(shown(), 21);
+    EXPECT_EQ(shown(), ClosingLevel);
     EXPECT_EQ(platform.saves, 0) << "nothing is saved past the mazes";
 }
 
@@ -40,16 +41,16 @@ TEST_F(LevelLimit, ARejectedLoadOnTheWayToTheClosingPictureStopsThere)
     ASSERT_TRUE(c.Frame1Visible);
     c.Text1Text = QStringLiteral("RED HERRINGS");
     game.Command1_Click();
-    ASSERT_EQ(s.Level, 21);
+    ASSERT_EQ(s.Level, ClosingLevel);
     ASSERT_EQ(shown(), MenuCzech);
 
     platform.settings[QStringLiteral("SaveGame/Saw1")] = QStringLiteral("x");
     press(ColorContinue);
     ASSERT_EQ(platform.boxes.size(), 1);
-    EXPECT_EQ(s.Level, 21);
+    EXPECT_EQ(s.Level, ClosingLevel);
     for (int i = 0; i < 40; ++i)
         ASSERT_NO_THROW(tick()) << "tick " << i;
-    EXPECT_EQ(shown(), 21);
+    EXPECT_EQ(shown(), ClosingLevel);
 }
 
 } // namespace

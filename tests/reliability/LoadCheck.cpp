@@ -4,6 +4,7 @@
 
 #include "game/Numbers.h"
 #include "base/RuntimeError.h"
+#include "base/Levels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,7 +49,7 @@ struct Reading {
         if (!allNumbers())
             return false;
         const float level = *value[0], deaths = *value[1], sum = *value[2], remainder = *value[3];
-        if (!whole(level) || level < 1 || level > 20 || !whole(deaths) || deaths < 0 || deaths > 2147483647.0f)
+        if (!whole(level) || level < FirstMaze || level > LastMaze || !whole(deaths) || deaths < 0 || deaths > 2147483647.0f)
             return false;
         const float expectedSum = static_cast<float>(double(deaths) + double(level));
         const auto expectedRemainder = static_cast<std::int64_t>(deaths) % static_cast<std::int64_t>(level);
@@ -69,7 +70,7 @@ std::optional<std::string> judgeSavedBack(const std::optional<StoredTexts>& save
 {
     if (!saveExpected)
         return std::nullopt;
-    if (level < 1 || level > 20)
+    if (level < FirstMaze || level > LastMaze)
         return saved ? std::optional<std::string>("a save was written for level " + text(level)) : std::nullopt;
     if (!saved)
         return "no save was written for level " + text(level);
@@ -157,7 +158,7 @@ std::optional<std::string> judgeLoad(const StoredTexts& stored, const LoadOutcom
         return "the level-zero message is missing";
     if (outcome.boxes.back().prompt != BadData || outcome.boxes.back().style != 0)
         return "the last box is not the bad-data message: " + outcome.boxes.back().prompt.toStdString();
-    const float levelAfter = std::min(outcome.levelBefore + 1, 21.0f);
+    const float levelAfter = std::min(outcome.levelBefore + 1, float(ClosingLevel));
     if (outcome.level != levelAfter || outcome.deaths != outcome.deathsBefore)
         return "rejected, but the game went to level " + text(outcome.level) + " with " + text(outcome.deaths)
             + " deaths instead of one level on";

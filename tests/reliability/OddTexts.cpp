@@ -1,6 +1,7 @@
 #include "OddTexts.h"
 
 #include "game/Game.h"
+#include "base/Levels.h"
 
 namespace zw::reliability {
 
@@ -49,7 +50,7 @@ QString oddStoredText(Choices& choices)
 
 StoredTexts damagedSet(Choices& choices)
 {
-    const int level = int(choices.below(22));
+    const int level = int(choices.below(LevelPictureCount));
     const int deaths = int(choices.below(500));
     StoredTexts set{QString::number(level), QString::number(deaths), QString::number(level + deaths),
                     QString::number(level == 0 ? 0 : deaths % level)};

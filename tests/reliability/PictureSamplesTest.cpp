@@ -2,6 +2,7 @@
 // means to press the goal presses something else and proves nothing.
 
 #include "BuiltInPictures.h"
+#include "base/Levels.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +32,10 @@ TEST(PictureSamples, EveryPictureOffersTheColoursThePlayersNeed)
     for (const QImage& menu : {store.Picture4(), store.Picture5()})
         for (Colour colour : {ColorContinue, ColorNewGame, ColorQuit, ColorLink, ColorStart, ColorWall})
             EXPECT_TRUE(has(menu, colour)) << std::hex << colour;
-    for (int level = 1; level <= 20; ++level)
+    for (int level = FirstMaze; level <= LastMaze; ++level)
         for (Colour colour : {ColorStart, ColorGoal, ColorWall, ColorMenu, ColorLink})
             EXPECT_TRUE(has(store.Picture3(std::int16_t(level)), colour)) << "level " << level << std::hex << colour;
-    EXPECT_TRUE(has(store.Picture3(21), ColorMenu));
+    EXPECT_TRUE(has(store.Picture3(ClosingLevel), ColorMenu));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ScriptedPlayer.h"
+#include "base/Levels.h"
 
 namespace zw::reliability {
 
@@ -83,7 +84,7 @@ void ScriptedPlayer::playRound()
             continueGame();
         else
             newGame();
-    } else if (level > 20) {
+    } else if (level > LastMaze) {
         backToMenu();
     } else {
         const std::uint32_t roll = choices_.below(20);

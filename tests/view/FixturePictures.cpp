@@ -1,4 +1,5 @@
 #include "FixturePictures.h"
+#include "base/Levels.h"
 
 #include <QPainter>
 
@@ -62,7 +63,7 @@ QImage fixturePicture(const QString& name)
     if (name == QLatin1String("menu-en"))
         return menuPicture(QColor(0, 153, 0));
     if (name == QLatin1String("closing"))
-        return levelPicture(21);
+        return levelPicture(ClosingLevel);
     return levelPicture(name.mid(6).toInt()); // "level-07"
 }
 
