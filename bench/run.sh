@@ -244,6 +244,12 @@ for what in FirstSave Continue; do
     figure "$what, $size MB store" "$(ratio "$big" "$ordinary") x ($big us against $ordinary us)" "<= 3 x" "$(holds "$(ratio "$big" "$ordinary")" "<=" 3)"
   done
 done
+# A death in a config folder of 200,000 files against one in an empty folder.
+"$build/bench/bench_store" --benchmark_filter="^SaveAtADeath/" --benchmark_repetitions="$runs" \
+  --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null | grep '_median' > "$results/store-SaveAtADeath.csv"
+empty=$(store SaveAtADeath 0)
+crowded=$(store SaveAtADeath 200000)
+figure "save at a death, 200,000 files in the config folder" "$(ratio "$crowded" "$empty") x ($crowded us against $empty us)" "<= 2 x" "$(holds "$(ratio "$crowded" "$empty")" "<=" 2)"
 echo
 
 # --- 8: sound through a sound server -----------------------------------------

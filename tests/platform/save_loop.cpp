@@ -34,9 +34,14 @@ int loop()
 
 int print()
 {
-    SettingsStore store;
-    for (const QString& key : SaveKeys) {
-        const QString value = store.read(App, SaveSection, key, Missing);
+    // One look at the store for all four, as a continue reads them.
+    zw::platform::KeyTexts keys;
+    for (const QString& key : SaveKeys)
+        keys.push_back({key, Missing});
+    const std::vector<QString> values = SettingsStore().readAll(App, SaveSection, keys);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const QString& key = keys[i].first;
+        const QString& value = values[i];
         if (value == Missing)
             std::printf("%s missing\n", qPrintable(key));
         else
