@@ -10,12 +10,18 @@ deps:
 	@bash tools/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Playing needs less than testing: only the packages that building and running
+# take, and only the game and its tune are built (no tests, no tools beyond
+# the ones that make them).
+run:
+	@bash tools/install-deps.sh run
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target zigwalk zigwalk-music
 	./$(BUILD)/zigwalk
 
 test: build

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Zigwalk need.
+# Installs the Debian packages that building, running and testing Zigwalk need
+# (`install-deps.sh run`: building and running only).
 # Only what is missing is installed; safe to run again. Uses sudo when not root.
 set -euo pipefail
 
@@ -8,19 +9,33 @@ packages=(
   build-essential cmake pkg-config
   # toolkit
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Qt's Wayland plugin: the game runs natively on a Wayland desktop
+  qt6-wayland
   # fonts that carry the Czech letters: the code box's and the strip's
   fonts-dejavu-core fonts-liberation2
   # music: synthesiser and a General MIDI soundfont
-  libfluidsynth-dev fluidsynth timgm6mb-soundfont
+  libfluidsynth-dev timgm6mb-soundfont
+)
+
+# What only the tests, the package and the benchmarks need. `install-deps.sh
+# run` (make run) leaves them out: building and playing the game need none.
+test_packages=(
+  # the synthesiser's own command line
+  fluidsynth
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests; the locale sources build a Turkish locale for one of them
   xvfb xauth xdotool x11-utils imagemagick libxcb1-dev locales
+  # Wayland tests: a compositor of their own, nested in the tests' Xvfb
+  weston
   # the Debian package (make package) and its checks
   dpkg-dev lintian desktop-file-utils appstream man-db
   # sound tests and figures: a private sound server, its recorder, and sox
   pulseaudio pulseaudio-utils sox
 )
+if [ "${1:-}" != "run" ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 # `install-deps.sh fuzz` installs what make fuzz needs instead: clang and
 # its libFuzzer runtime. make test does not need them.

@@ -74,11 +74,11 @@ protected:
     void SetUp() override;
 
     // Waits for the game's window (640 x 496, named "Zig-walk") and notes
-    // its id and place.
-    bool findWindow();
+    // its id and place. A compositor's windows are found by their pixels.
+    virtual bool findWindow();
 
     // The client area as the screen shows it now.
-    QImage client() const { return x.screen().copy(window); }
+    virtual QImage client() const { return x.screen().copy(window); }
 
     // How many of every 5th picture pixel the screen shows differently. The
     // yellow frame may lie anywhere over the picture, so yellow is let pass.

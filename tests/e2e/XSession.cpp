@@ -126,6 +126,17 @@ void XSession::moveAlong(const std::vector<QPoint>& points) const
     xdotool(chain);
 }
 
+std::optional<QPoint> XSession::pointer() const
+{
+    const auto text = xdotool({QStringLiteral("getmouselocation")});
+    // "x:12 y:34 screen:0 window:56"
+    static const QRegularExpression pattern(QStringLiteral(R"(x:(-?\d+) y:(-?\d+))"));
+    const auto match = text ? pattern.match(*text) : QRegularExpressionMatch();
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QPoint(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
 void XSession::buttonDown() const
 {
     xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});

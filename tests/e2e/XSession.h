@@ -45,6 +45,7 @@ public:
     // Pointer actions, in screen pixels.
     void moveTo(QPoint p) const;
     void moveAlong(const std::vector<QPoint>& points) const; // one smooth stroke
+    std::optional<QPoint> pointer() const; // where it is now
     void buttonDown() const;
     void buttonUp() const;
 

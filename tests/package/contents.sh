@@ -49,6 +49,7 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
 done
 check "Recommends names the FluidSynth library" grep -q libfluidsynth3 <<<"$recommends"
 check "Recommends names a General MIDI soundfont" grep -q timgm6mb-soundfont <<<"$recommends"
+check "Recommends names Qt's Wayland plugin" grep -q qt6-wayland <<<"$recommends"
 
 # The desktop entry and the AppStream data, as installed.
 desktop=$root/usr/share/applications/zigwalk.desktop
