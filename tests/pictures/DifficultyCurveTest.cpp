@@ -2,6 +2,7 @@
 // from a curve that holds. (Measured from picture files: FolderTest.)
 
 #include "check/DifficultyCurve.h"
+#include "base/Levels.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@ namespace {
 // above half of, every way 6 px wide or more.
 std::vector<LevelDifficulty> goodCurve()
 {
-    const double ids[20] = {3, 10, 18, 20, 40, 32, 52, 130, 340, 180, 165, 100, 200, 110, 350, 420, 260, 250, 600, 820};
+    const double ids[LastMaze] = {3, 10, 18, 20, 40, 32, 52, 130, 340, 180, 165, 100, 200, 110, 350, 420, 260, 250, 600, 820};
     std::vector<LevelDifficulty> out;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < LastMaze; ++i)
         out.push_back({i + 1, true, ids[i], 6.0, {100, 100}, 7.0, {200, 200}});
     return out;
 }

@@ -9,6 +9,7 @@
 #include "check/KeyColour.h"
 #include "check/Playability.h"
 #include "check/PlayTable.h"
+#include "base/Levels.h"
 
 #include <QDir>
 #include <QImageWriter>
@@ -113,7 +114,7 @@ TEST_F(Folder, PlayabilityTableHasEveryLevel)
 {
     const QString table = playabilityTable(checkFolder(dir.path()).pictures);
     const QStringList rows = table.trimmed().split(QLatin1Char('\n'));
-    ASSERT_EQ(rows.size(), 2 + 20);
+    ASSERT_EQ(rows.size(), 2 + std::size_t(LastMaze));
     // Level 1's corridor is 31 pixels wide; level 8 lists its two goals.
     EXPECT_TRUE(rows[2].startsWith(QStringLiteral("| 01 | "))) << rows[2].toStdString();
     EXPECT_TRUE(rows[2].contains(QStringLiteral("| 31 |"))) << rows[2].toStdString();
@@ -139,8 +140,8 @@ TEST_F(Folder, DifficultyOfEveryLevelFromItsFile)
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("level-05.png"))));
     const FolderCheck result = checkFolder(dir.path());
     const std::vector<LevelDifficulty> levels = levelDifficulties(result.pictures);
-    ASSERT_EQ(levels.size(), 20u);
-    for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(levels.size(), std::size_t(LastMaze));
+    for (int i = 0; i < LastMaze; ++i) {
         EXPECT_EQ(levels[i].level, i + 1);
         EXPECT_EQ(levels[i].measured, i != 4) << i + 1;
         if (i == 4)

@@ -1,6 +1,7 @@
 #include "check/DifficultyCurve.h"
 #include "check/KeyColour.h"
 #include "check/Playability.h"
+#include "base/Levels.h"
 
 #include <algorithm>
 
@@ -85,13 +86,13 @@ std::vector<Finding> checkDifficultyCurve(const std::vector<LevelDifficulty>& le
         }
         before = &d;
     }
-    const auto last = std::find_if(levels.begin(), levels.end(), [](const LevelDifficulty& d) { return d.level == 20; });
+    const auto last = std::find_if(levels.begin(), levels.end(), [](const LevelDifficulty& d) { return d.level == zw::LastMaze; });
     if (last != levels.end() && last->measured) {
         if (last->id > curve::lastMost)
-            add(20, QStringLiteral("ID %1 of the last maze is above %2").arg(idText(last->id), idText(curve::lastMost)));
+            add(zw::LastMaze, QStringLiteral("ID %1 of the last maze is above %2").arg(idText(last->id), idText(curve::lastMost)));
         for (const LevelDifficulty& d : levels)
-            if (d.measured && d.level != 20 && d.id >= last->id)
-                add(20, QStringLiteral("ID %1 of the last maze is not above level %2's %3")
+            if (d.measured && d.level != zw::LastMaze && d.id >= last->id)
+                add(zw::LastMaze, QStringLiteral("ID %1 of the last maze is not above level %2's %3")
                             .arg(idText(last->id))
                             .arg(d.level)
                             .arg(idText(d.id)));

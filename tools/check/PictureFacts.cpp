@@ -1,5 +1,6 @@
 #include "check/PictureFacts.h"
 #include "check/KeyColour.h"
+#include "base/Levels.h"
 
 #include <algorithm>
 #include <set>
@@ -13,9 +14,9 @@ const std::vector<PictureInfo>& allPictures()
         std::vector<PictureInfo> p;
         p.push_back({QStringLiteral("menu-cs.png"), PictureKind::Menu, 0, false});
         p.push_back({QStringLiteral("menu-en.png"), PictureKind::Menu, 0, true});
-        for (int level = 1; level <= 20; ++level)
+        for (int level = zw::FirstMaze; level <= zw::LastMaze; ++level)
             p.push_back({QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0')), PictureKind::Level, level});
-        p.push_back({QStringLiteral("closing.png"), PictureKind::Closing, 21});
+        p.push_back({QStringLiteral("closing.png"), PictureKind::Closing, zw::ClosingLevel});
         p.push_back({QStringLiteral("pointer-run.png"), PictureKind::Pointer, -1, false, true});
         p.push_back({QStringLiteral("pointer-idle.png"), PictureKind::Pointer, -1, false, false});
         return p;
@@ -67,8 +68,8 @@ const std::vector<LevelFacts>& levelTable()
 
 const LevelFacts& levelFacts(int level)
 {
-    if (level < 1 || level > 20)
-        throw std::out_of_range("maze levels are 1 to 20");
+    if (level < zw::FirstMaze || level > zw::LastMaze)
+        throw std::out_of_range("no maze of that level");
     return levelTable()[std::size_t(level - 1)];
 }
 

@@ -16,6 +16,7 @@
 #include "check/DifficultyCurve.h"
 #include "check/PlayTable.h"
 #include "check/Playability.h"
+#include "base/Levels.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -72,7 +73,7 @@ int main(int argc, char** argv)
         else if (args[i] == QLatin1String("--way") && i + 1 < args.size()) {
             bool ok = false;
             way = args[++i].toInt(&ok);
-            if (!ok || way < 1 || way > 20)
+            if (!ok || way < zw::FirstMaze || way > zw::LastMaze)
                 return usage();
         }
         else if (args[i].startsWith(QLatin1Char('-')) || !folder.isEmpty())
