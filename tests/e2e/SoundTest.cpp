@@ -6,9 +6,14 @@
 #include "PlaySteps.h"
 #include "SoundServer.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -134,6 +139,58 @@ TEST_F(GameSound, TheGamePlaysOnWhenTheServerStopsAndPlaysOnTheNextServer)
     const auto on = SoundClock::now();
     EXPECT_TRUE(monitor->heardAfter(on, Audible, HearTimeoutMs)) << "the tune did not play on the new server";
     EXPECT_TRUE(quitFromLevel(2, game)) << "the game did not end cleanly";
+}
+
+// A program that owns the sound and ends while the sound server is stopped
+// (SIGSTOP): closing the sound gives up after its wait, the program returns
+// from main and its static objects are destroyed, and only then is the server
+// resumed. The worker that was left behind must touch nothing of what is
+// gone; under the address sanitizer any such touch ends the program with a
+// report and a failure code.
+TEST_F(GameSound, ASoundLeftBehindOnAStoppedServerTouchesNothingWhileTheProgramEnds)
+{
+    SoundServer server(home.path());
+    ASSERT_TRUE(server.started()) << "PulseAudio did not start";
+    Recording monitor(server);
+    ASSERT_TRUE(monitor.started()) << "nothing recorded from the sink's monitor";
+    QTemporaryDir programDir;
+    ASSERT_TRUE(QFile::copy(QFileInfo(gameProgram()).dir().filePath(QStringLiteral("music.mid")),
+                            programDir.filePath(QStringLiteral("music.mid"))));
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("PULSE_SERVER"), server.address());
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(SOUND_TEARDOWN_PATH), {programDir.path()});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    const auto readLine = [&program](int timeoutMs) {
+        while (!program.canReadLine() && program.waitForReadyRead(timeoutMs)) {
+        }
+        return QString::fromUtf8(program.readLine()).trimmed();
+    };
+
+    const auto launched = SoundClock::now();
+    ASSERT_EQ(readLine(10000), QStringLiteral("playing"));
+    ASSERT_TRUE(monitor.heardAfter(launched, Audible, HearTimeoutMs)) << "the tune was not heard";
+
+    ::kill(pid_t(server.pid()), SIGSTOP);
+    waitMs(300); // what the program sends now stays in its own buffers
+    program.write("close\n");
+    const QString closed = readLine(10000);
+    ASSERT_TRUE(closed.startsWith(QStringLiteral("closed after "))) << closed.toStdString();
+    const int waitedMs = closed.mid(13).toInt();
+    EXPECT_GE(waitedMs, 1000) << "the sound did not wait on the stopped server: nothing was tested";
+    EXPECT_LE(waitedMs, 2500) << "closing the sound waited too long";
+    ASSERT_EQ(readLine(10000), QStringLiteral("statics gone"));
+
+    ::kill(pid_t(server.pid()), SIGCONT);
+    program.write("resumed\n");
+    ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    EXPECT_EQ(program.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("Sanitizer"))) << errors.toStdString();
 }
 
 } // namespace
