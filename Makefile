@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test package bench pictures soak fuzz clean
+.PHONY: all deps configure build run test sanitize package bench pictures soak fuzz clean
 
 all: build
 
@@ -26,6 +26,32 @@ run:
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite under the address and undefined-behaviour sanitizers
+# (Debug at -O1, in $(ASAN_BUILD)), then the sound, synthesiser and
+# real-window sound tests under the thread sanitizer (in $(TSAN_BUILD)).
+# Every report, also from a game or helper program a test starts, is
+# written under <build>/sanitizer-reports; any report fails the target.
+ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+SANITIZE_FLAGS = -O1 -g -fno-omit-frame-pointer
+TSAN_TARGETS = platform_tests e2e_sound_tests e2e_without_synthesiser_tests sound_teardown zigwalk
+TSAN_TESTS = Synth|Sound|e2e_sound|e2e_without_synthesiser
+sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS_DEBUG="$(SANITIZE_FLAGS) -fsanitize=address,undefined -fno-sanitize-recover=undefined" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@bash tools/sanitized-ctest.sh $(ASAN_BUILD) "" \
+		ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=0" \
+		LSAN_OPTIONS="suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0" \
+		UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS_DEBUG="$(SANITIZE_FLAGS) -fsanitize=thread" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
+	@bash tools/sanitized-ctest.sh $(TSAN_BUILD) "$(TSAN_TESTS)" \
+		TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp"
 
 # The Debian package, $(BUILD)/zigwalk_<version>_<arch>.deb (packaging/).
 package: build

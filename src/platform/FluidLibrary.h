@@ -29,6 +29,12 @@ struct FluidLibrary {
     decltype(&::fluid_synth_all_sounds_off) fluid_synth_all_sounds_off;
     decltype(&::fluid_synth_program_change) fluid_synth_program_change;
     decltype(&::fluid_synth_get_program) fluid_synth_get_program;
+    decltype(&::fluid_synth_pin_preset) fluid_synth_pin_preset;
+    decltype(&::fluid_synth_get_sfont_by_id) fluid_synth_get_sfont_by_id;
+    decltype(&::fluid_sfont_iteration_start) fluid_sfont_iteration_start;
+    decltype(&::fluid_sfont_iteration_next) fluid_sfont_iteration_next;
+    decltype(&::fluid_preset_get_banknum) fluid_preset_get_banknum;
+    decltype(&::fluid_preset_get_num) fluid_preset_get_num;
     decltype(&::fluid_synth_noteon) fluid_synth_noteon;
     decltype(&::fluid_synth_noteoff) fluid_synth_noteoff;
     decltype(&::new_fluid_player) new_fluid_player;

@@ -7,6 +7,7 @@
 #include "platform/TuneFile.h"
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -55,7 +56,20 @@ struct Mailbox {
     bool setUpNow = false; // the window is on screen: set up without waiting
     bool quit = false;
     bool done = false;
+    // Closing the game gave up waiting: the worker is on its own. From the
+    // moment it gets back from the sound server it touches nothing more,
+    // not even its own synthesiser, because the process may be tearing down
+    // around it (static objects, Qt, the libraries); it sleeps until the
+    // process ends.
+    bool abandoned = false;
 };
+
+// Where a worker that was left behind stays until the process ends.
+[[noreturn]] void sleepForever()
+{
+    for (;;)
+        pause();
+}
 
 // The synthesiser wired to the sound server or card, as the worker drives
 // it. Every step may fail (no library, no soundfont, no server, a server
@@ -89,6 +103,15 @@ public:
     }
 
     ~Speaker() { closeAudio(); }
+
+    // Lets go of the sound server or card; this is what hangs when the
+    // server does.
+    void closeAudio()
+    {
+        if (driver_)
+            fluidLibrary()->delete_fluid_audio_driver(driver_);
+        driver_ = nullptr;
+    }
 
     Speaker(const Speaker&) = delete;
     Speaker& operator=(const Speaker&) = delete;
@@ -153,13 +176,6 @@ private:
         return false;
     }
 
-    void closeAudio()
-    {
-        if (driver_)
-            fluidLibrary()->delete_fluid_audio_driver(driver_);
-        driver_ = nullptr;
-    }
-
     std::optional<Synth> synth_;
     fluid_audio_driver_t* driver_ = nullptr;
     Clock::time_point nextAudioTry_{};
@@ -183,49 +199,64 @@ void carryOut(Speaker& speaker, const Job& job)
 
 void runWorker(const std::shared_ptr<Mailbox>& box)
 {
-    {
-        // Set up as soon as the window has shown its first frame, so that the
-        // tune starts at once and even the first death beeps on time. Without
-        // that word (a game whose window never paints), the first sound
-        // wanted sets it up once the start is safely over.
-        std::optional<Speaker> speaker;
-        const Clock::time_point setUpFrom = Clock::now() + SetUpDelay;
-        std::unique_lock lock(box->mutex);
-        while (!box->quit) {
-            if (!speaker && !box->jobs.empty() && box->jobs.front().kind == Job::Kind::Stop) {
-                box->jobs.pop_front(); // before any sound there is nothing to stop
-            } else if (!speaker && (box->setUpNow || (!box->jobs.empty() && Clock::now() >= setUpFrom))) {
-                QString tune; // the last tune asked for is the one that will play
-                for (const Job& job : box->jobs) {
-                    if (job.kind == Job::Kind::Play)
-                        tune = job.path;
-                }
-                lock.unlock();
-                speaker.emplace(tune);
-                lock.lock();
-            } else if (!speaker && !box->jobs.empty()) {
-                box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
-            } else if (!box->jobs.empty()) {
-                const Job job = std::move(box->jobs.front());
-                box->jobs.pop_front();
-                lock.unlock();
-                carryOut(*speaker, job);
-                lock.lock();
-            } else if (const auto ends = speaker ? speaker->beepEnds() : std::nullopt) {
-                if (Clock::now() >= *ends) {
-                    lock.unlock();
-                    speaker->endBeep();
-                    lock.lock();
-                } else {
-                    box->wake.wait_until(lock, *ends);
-                }
-            } else {
-                box->wake.wait(lock);
-            }
+    // Set up as soon as the window has shown its first frame, so that the
+    // tune starts at once and even the first death beeps on time. Without
+    // that word (a game whose window never paints), the first sound
+    // wanted sets it up once the start is safely over.
+    std::optional<Speaker> speaker;
+    // Every step that may wait on the sound server ends here: a worker that
+    // was given up meanwhile goes no further.
+    const auto backFromServer = [&box](std::unique_lock<std::mutex>& lock) {
+        lock.lock();
+        if (box->abandoned) {
+            lock.unlock();
+            sleepForever();
         }
-    } // the speaker lets go of the sound card here, outside the lock
+    };
+    const Clock::time_point setUpFrom = Clock::now() + SetUpDelay;
+    std::unique_lock lock(box->mutex);
+    while (!box->quit) {
+        if (!speaker && !box->jobs.empty() && box->jobs.front().kind == Job::Kind::Stop) {
+            box->jobs.pop_front(); // before any sound there is nothing to stop
+        } else if (!speaker && (box->setUpNow || (!box->jobs.empty() && Clock::now() >= setUpFrom))) {
+            QString tune; // the last tune asked for is the one that will play
+            for (const Job& job : box->jobs) {
+                if (job.kind == Job::Kind::Play)
+                    tune = job.path;
+            }
+            lock.unlock();
+            speaker.emplace(tune);
+            backFromServer(lock);
+        } else if (!speaker && !box->jobs.empty()) {
+            box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
+        } else if (!box->jobs.empty()) {
+            const Job job = std::move(box->jobs.front());
+            box->jobs.pop_front();
+            lock.unlock();
+            carryOut(*speaker, job);
+            backFromServer(lock);
+        } else if (const auto ends = speaker ? speaker->beepEnds() : std::nullopt) {
+            if (Clock::now() >= *ends) {
+                lock.unlock();
+                speaker->endBeep();
+                backFromServer(lock);
+            } else {
+                box->wake.wait_until(lock, *ends);
+            }
+        } else {
+            box->wake.wait(lock);
+        }
+    }
+    // The speaker lets go of the sound card outside the lock; only a worker
+    // that is still waited for goes on to free the synthesiser.
+    lock.unlock();
+    if (speaker)
+        speaker->closeAudio();
+    backFromServer(lock);
+    lock.unlock();
+    speaker.reset();
 
-    std::lock_guard lock(box->mutex);
+    lock.lock();
     box->done = true;
     box->finished.notify_all();
 }
@@ -273,6 +304,8 @@ Sound::~Sound()
     std::unique_lock lock(worker_->box->mutex);
     const bool done = worker_->box->finished.wait_for(lock, ShutdownWait,
                                                       [this] { return worker_->box->done; });
+    if (!done)
+        worker_->box->abandoned = true; // under the lock: the worker sees it when it is back
     lock.unlock();
     if (done)
         worker_->thread.join();

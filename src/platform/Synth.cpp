@@ -63,9 +63,20 @@ void quietFluidSynth(const FluidLibrary& fluid)
 // functions serve that name from the pieces of the cut soundfont, whose
 // sample data is read from the real file.
 
-std::mutex trimmedMutex;
-std::map<std::string, std::shared_ptr<const TrimmedSoundfont>> trimmedFiles;
+// The cut soundfonts by the names FluidSynth knows them by. Made once and
+// never destroyed: a synthesiser may still be let go of while the process
+// ends, after static objects are gone.
+struct TrimmedFiles {
+    std::mutex mutex;
+    std::map<std::string, std::shared_ptr<const TrimmedSoundfont>> byName;
+};
+TrimmedFiles& trimmedFiles()
+{
+    static TrimmedFiles* const files = new TrimmedFiles;
+    return *files;
+}
 std::atomic<int> trimmedCount{0};
+std::atomic<int> trimmedOpens{0};
 
 struct TrimmedHandle {
     std::shared_ptr<const TrimmedSoundfont> soundfont;
@@ -77,12 +88,14 @@ void* openTrimmed(const char* name)
 {
     std::shared_ptr<const TrimmedSoundfont> soundfont;
     {
-        std::lock_guard lock(trimmedMutex);
-        const auto found = trimmedFiles.find(name);
-        if (found == trimmedFiles.end())
+        TrimmedFiles& files = trimmedFiles();
+        std::lock_guard lock(files.mutex);
+        const auto found = files.byName.find(name);
+        if (found == files.byName.end())
             return nullptr; // not ours: FluidSynth's own loader takes it
         soundfont = found->second;
     }
+    ++trimmedOpens;
     // The real file's name is the cut one's up to the '#'.
     const std::string cut(name);
     const std::string real = cut.substr(0, cut.rfind('#'));
@@ -173,9 +186,10 @@ Synth::Synth()
     settings_ = library->new_fluid_settings();
     if (!settings_)
         return;
-    // Only the samples of the instruments that are selected are read from
-    // the soundfont (the beep's and those the tune uses), not the whole set:
-    // a few hundred kilobytes instead of several megabytes.
+    // Only the samples of the instruments the game plays are read from the
+    // soundfont (the beep's and those the tune uses), not the whole set: a
+    // few hundred kilobytes instead of several megabytes. For a cut
+    // soundfont they are all read as it is loaded (holdPresets).
     library->fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     // A small tune and a beep never need FluidSynth's 256 voices; every
     // voice holds its own buffers (about 2 MB of memory for the 192 spared).
@@ -211,9 +225,10 @@ Synth::~Synth()
         fluid().delete_fluid_synth(synth_);
     if (settings_)
         fluid().delete_fluid_settings(settings_);
-    std::lock_guard lock(trimmedMutex);
+    TrimmedFiles& files = trimmedFiles();
+    std::lock_guard lock(files.mutex);
     for (const std::string& name : trimmedNames_)
-        trimmedFiles.erase(name);
+        files.byName.erase(name);
 }
 
 bool Synth::loadSoundfont(const QString& path)
@@ -236,8 +251,9 @@ bool Synth::loadSoundfont(const QString& path, const std::vector<PresetRequest>&
         const int kept = trimmed->presetsKept;
         const std::string name = QFile::encodeName(path).toStdString() + "#" + std::to_string(++trimmedCount);
         {
-            std::lock_guard lock(trimmedMutex);
-            trimmedFiles.emplace(name, std::make_shared<const TrimmedSoundfont>(std::move(*trimmed)));
+            TrimmedFiles& files = trimmedFiles();
+            std::lock_guard lock(files.mutex);
+            files.byName.emplace(name, std::make_shared<const TrimmedSoundfont>(std::move(*trimmed)));
         }
         trimmedNames_.push_back(name);
         const int id = fluid().fluid_synth_sfload(synth_, name.c_str(), 1);
@@ -245,6 +261,7 @@ bool Synth::loadSoundfont(const QString& path, const std::vector<PresetRequest>&
             soundfontPath_ = path;
             soundfontId_ = id;
             presetsKept_ = kept;
+            holdPresets();
             return true;
         }
     }
@@ -292,6 +309,24 @@ void Synth::startTune()
 {
     if (player_)
         fluid().fluid_player_play(player_);
+}
+
+void Synth::holdPresets()
+{
+    if (!synth_ || soundfontId_ < 0 || presetsKept_ == 0)
+        return; // a whole soundfont: its samples are read as they are wanted
+    fluid_sfont_t* sfont = fluid().fluid_synth_get_sfont_by_id(synth_, soundfontId_);
+    if (!sfont)
+        return;
+    fluid().fluid_sfont_iteration_start(sfont);
+    while (fluid_preset_t* preset = fluid().fluid_sfont_iteration_next(sfont))
+        fluid().fluid_synth_pin_preset(synth_, soundfontId_, fluid().fluid_preset_get_banknum(preset),
+                                       fluid().fluid_preset_get_num(preset));
+}
+
+int Synth::soundfontFileOpens()
+{
+    return trimmedOpens;
 }
 
 void Synth::stopTune()

@@ -45,6 +45,9 @@ public:
     // Loads the soundfont again with these presets added when a cut
     // soundfont lacks any of them. Only while no audio is being rendered.
     void usePresets(const std::vector<PresetRequest>& presets);
+    // How many times a cut soundfont's file has been opened for reading, by
+    // any synthesiser: loading it, and reading the samples of its presets.
+    static int soundfontFileOpens();
     // How many presets the loaded cut soundfont holds; 0 for a whole one.
     int presetsKept() const { return presetsKept_; }
 
@@ -67,6 +70,13 @@ public:
     void beepOff();
 
 private:
+    // Pins every preset of the cut soundfont: all their samples are read
+    // now, on the thread that loads the soundfont, and stay in memory, so an
+    // instrument change in the tune finds its samples loaded and the audio
+    // thread never reads the file. The cut soundfont holds only the presets
+    // the game plays, so this is what playing would read anyway.
+    void holdPresets();
+
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;

@@ -27,6 +27,7 @@ public:
 
     bool started() const { return started_; }
     QString address() const; // for a client's --server
+    qint64 pid() const { return process_.processId(); }
     void stop();
 
 private:

@@ -141,5 +141,37 @@ TEST_F(SynthTest, TheGamesTuneIsAMinuteOrLessOfMusic)
     EXPECT_LT(peak, 1.0f);
 }
 
+// The samples of the presets the cut soundfont keeps are read when it is
+// loaded; a tune that changes instruments as it plays, and a beep in the
+// middle of it, never make the audio thread open the file again.
+TEST(SynthSamples, NoSoundfontFileIsReadOnceTheTunePlays)
+{
+    const auto tune = platform::readTune(QStringLiteral(GAME_TUNE_PATH));
+    ASSERT_TRUE(tune.has_value()) << "the build did not write " GAME_TUNE_PATH;
+    const QString soundfont = platform::findSoundfont();
+    ASSERT_FALSE(soundfont.isEmpty()) << "no General MIDI soundfont installed";
+    std::vector<platform::PresetRequest> presets = platform::presetsOfTune(*tune);
+    ASSERT_GE(presets.size(), 2u) << "the game's tune changes instruments";
+    presets.push_back(Synth::beepPreset());
+
+    Synth synth;
+    ASSERT_TRUE(synth.loadSoundfont(soundfont, presets));
+    ASSERT_GT(synth.presetsKept(), 0) << "the soundfont was not cut";
+    AudioCapture capture(synth);
+    synth.prepareBeep();
+    ASSERT_TRUE(synth.loadTune(*tune));
+    synth.startTune();
+
+    const int opensBefore = platform::Synth::soundfontFileOpens();
+    capture.renderSeconds(5);
+    synth.beepOn();
+    capture.renderSeconds(0.2);
+    synth.beepOff();
+    capture.renderTune(120);
+    EXPECT_EQ(platform::Synth::soundfontFileOpens(), opensBefore) << "the soundfont was read while the tune played";
+    EXPECT_GT(AudioCapture::rms(capture.samples(), 0, long(capture.samples().size())), Audible)
+        << "the tune was not heard";
+}
+
 } // namespace
 } // namespace zw::test

@@ -43,6 +43,12 @@ TEST(Soak, AMillionEventsInVirtualTimeKeepTheMemoryFlat)
     // bytes an event would cost over the session.
     constexpr long AllowedGrowthKb = 1024;
 
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer holds freed memory back on purpose, so resident
+    // memory grows there whatever the game does; its leak checker covers
+    // this build instead.
+    GTEST_SKIP() << "resident memory is the address sanitizer's, not the game's";
+#endif
     const std::uint64_t events = soakEvents();
     ASSERT_GE(residentKb(), 0) << "no /proc/self/statm";
     SeededChoices choices(5150);
