@@ -21,10 +21,6 @@ public:
     // file raises UnreadableStore (base/UnreadableStore.h).
     virtual std::vector<QString> getSettings(const QString& app, const QString& section,
                                              const std::vector<std::pair<QString, QString>>& keysWithDefaults) = 0;
-    QString getSetting(const QString& app, const QString& section, const QString& key, const QString& defaultText)
-    {
-        return getSettings(app, section, {{key, defaultText}}).front();
-    }
     // Writes all the values of one save together: afterwards the store holds
     // either all the old values or all the new ones. A failure raises RuntimeError.
     virtual void saveSettings(const QString& app, const QString& section,

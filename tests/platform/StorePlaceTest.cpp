@@ -49,6 +49,19 @@ private:
     std::vector<Saved> saved_;
 };
 
+// Why a test cannot lay folders or files of its own over the system's in a
+// mount namespace of its own, or nothing when it can.
+QString whyNoMountNamespace()
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("needs root to mount in a namespace of the test's own");
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {"-m", "true"});
+    if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
+        return QStringLiteral("no mount namespace here: ") + QString::fromLocal8Bit(probe.readAllStandardError());
+    return {};
+}
+
 QString passwordHome()
 {
     const passwd* entry = ::getpwuid(::geteuid());
@@ -94,12 +107,8 @@ class WithoutHome : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "needs root to lay a scratch password database over the real one";
-        QProcess probe;
-        probe.start(QStringLiteral("unshare"), {"-m", "true"});
-        if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-            GTEST_SKIP() << "no mount namespace here: " << probe.readAllStandardError().toStdString();
+        if (const QString why = whyNoMountNamespace(); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
         ::chmod(QFile::encodeName(scratch.path()).constData(), 0755);
     }
 
@@ -185,12 +194,8 @@ INSTANTIATE_TEST_SUITE_P(Users, WithoutHome, ::testing::Values("root", "nobody")
 // folder and the temp folder full, a save and a continue work as ever.
 TEST(StoreFolders, FullMemoryAndTempFoldersStopNoSave)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to mount full folders in a namespace of the test's own";
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {"-m", "true"});
-    if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-        GTEST_SKIP() << "no mount namespace here: " << probe.readAllStandardError().toStdString();
+    if (const QString why = whyNoMountNamespace(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
 
     ConfigHome home;
     QTemporaryDir temp;

@@ -62,12 +62,12 @@ TEST(QtPlatform, SettingsGoToTheStoreAndBack)
     QtPlatform platform;
     const QString app = QStringLiteral("Zigwalk_Korvel_ViewTest");
     const QString section = QStringLiteral("SaveGame");
-    EXPECT_EQ(platform.getSetting(app, section, QStringLiteral("Saw1"), QStringLiteral("1")), QStringLiteral("1"));
+    EXPECT_EQ(platform.getSettings(app, section, {{QStringLiteral("Saw1"), QStringLiteral("1")}}).front(), QStringLiteral("1"));
     platform.saveSettings(app, section, {{QStringLiteral("Saw1"), QStringLiteral("7")},
                                          {QStringLiteral("Saw2"), QStringLiteral("15")}});
-    EXPECT_EQ(platform.getSetting(app, section, QStringLiteral("Saw1"), QStringLiteral("1")), QStringLiteral("7"));
-    EXPECT_EQ(platform.getSetting(app, section, QStringLiteral("Saw2"), QStringLiteral("0")), QStringLiteral("15"));
-    EXPECT_EQ(platform.getSetting(app, section, QStringLiteral("Saw3"), QStringLiteral("1")), QStringLiteral("1"));
+    EXPECT_EQ(platform.getSettings(app, section, {{QStringLiteral("Saw1"), QStringLiteral("1")}}).front(), QStringLiteral("7"));
+    EXPECT_EQ(platform.getSettings(app, section, {{QStringLiteral("Saw2"), QStringLiteral("0")}}).front(), QStringLiteral("15"));
+    EXPECT_EQ(platform.getSettings(app, section, {{QStringLiteral("Saw3"), QStringLiteral("1")}}).front(), QStringLiteral("1"));
 }
 
 TEST(GameMessageBox, StyleChoosesTheIcon)
