@@ -152,6 +152,21 @@ const Broken brokenCases[] = {
                    fill(i, box(400, 384, 403, 386), black);
                }),
      "playability", box(399, 383, 404, 387), "narrowest passage on the widest path is 3 px (< 4)"},
+    // White specks: a little island of wall in the path
+    {"PostInTheCorridor", "level-09.png", levelWith(9, [](QImage& i) { fill(i, box(400, 383, 403, 386), white); }),
+     "white speck", at(400, 383), "a piece of wall of 16 px (< 64) stands alone in (400,383)-(403,386)"},
+    {"LonePixelInThePath", "level-11.png", levelWith(11, [](QImage& i) { i.setPixel(60, 457, white); }),
+     "white speck", at(60, 457), "1 px (< 64)"},
+    {"PieceJustUnderTheLimit", "level-18.png", levelWith(18, [](QImage& i) { fill(i, box(300, 165, 306, 173), white); }),
+     "white speck", at(300, 165), "63 px (< 64)"},
+    // Two posts that meet only at a corner are two pieces to the pointer.
+    {"PostsMeetingAtACorner", "level-18.png",
+     levelWith(18,
+               [](QImage& i) {
+                   fill(i, box(250, 160, 253, 163), white);
+                   fill(i, box(254, 164, 257, 167), white);
+               }),
+     "white speck", at(254, 164), "16 px (< 64) stands alone in (254,164)-(257,167)"},
     // Top strip, link colour and badge
     {"NameTooShort", "level-06.png", levelWith(6, [](QImage& i) { fill(i, box(100, 2, 175, 13), white); }),
      "top strip", at(10, 3), "the maker's name spans"},
@@ -286,6 +301,13 @@ const Allowed allowedCases[] = {
                [](QImage& i) {
                    disc(i, {300, 260}, 6, black); // black ring ...
                    disc(i, {300, 260}, 4, orange); // ... round an orange pupil, white all around
+               })},
+    {"WallPieceAtTheLimit", "level-18.png", levelWith(18, [](QImage& i) { fill(i, box(300, 165, 307, 172), white); })},
+    {"HoleInABadgeStroke", "level-11.png",
+     levelWith(11,
+               [](QImage& i) {
+                   fill(i, box(300, 20, 306, 26), darkRed);
+                   i.setPixel(303, 23, white); // like the hole of a letter
                })},
     {"WhiteTitleBesideFrames", "menu-cs.png", menuWith([](QImage& i) { fill(i, box(300, 40, 620, 200), white); })},
     {"ClosingArtBeyondDisc", "closing.png", closingWith([](QImage& i) { fill(i, box(20, 450, 620, 470), darkRed); })},

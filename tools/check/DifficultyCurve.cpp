@@ -67,23 +67,31 @@ std::vector<Finding> checkDifficultyCurve(const std::vector<LevelDifficulty>& le
         }
         if (d.level == 1 && d.id > curve::firstMost)
             add(d.level, QStringLiteral("ID %1 of the first maze is above %2").arg(idText(d.id), idText(curve::firstMost)));
-        if (before && before->level + 1 == d.level && d.id < curve::dropLeast * before->id)
-            add(d.level, QStringLiteral("ID %1 is below half of level %2's %3")
-                             .arg(idText(d.id))
-                             .arg(before->level)
-                             .arg(idText(before->id)));
-        if (d.level >= curve::steadyFrom) {
-            if (d.easiestNarrowest < curve::steadyWidth)
-                add(d.level,
-                    QStringLiteral("the easiest way narrows to %1 px (< %2) near %3")
-                        .arg(widthText(d.easiestNarrowest), widthText(curve::steadyWidth), pointText(d.easiestNarrowestAt)),
-                    d.easiestNarrowestAt);
-            if (d.widestNarrowest < curve::steadyWidth)
-                add(d.level,
-                    QStringLiteral("the widest way narrows to %1 px (< %2) near %3")
-                        .arg(widthText(d.widestNarrowest), widthText(curve::steadyWidth), pointText(d.widestNarrowestAt)),
-                    d.widestNarrowestAt);
+        if (before && before->level + 1 == d.level && d.level >= curve::stepsFrom) {
+            if (d.id < curve::dropLeast * before->id)
+                add(d.level, QStringLiteral("ID %1 is below %2 of level %3's %4")
+                                 .arg(idText(d.id), QString::number(curve::dropLeast))
+                                 .arg(before->level)
+                                 .arg(idText(before->id)));
+            if (d.id > curve::riseMost * before->id)
+                add(d.level, QStringLiteral("ID %1 is above %2 times level %3's %4")
+                                 .arg(idText(d.id), QString::number(curve::riseMost))
+                                 .arg(before->level)
+                                 .arg(idText(before->id)));
         }
+        const double least = d.level == zw::LastMaze ? curve::lastWidth
+                           : d.level >= curve::steadyFrom ? curve::steadyWidth
+                                                           : 0;
+        if (d.easiestNarrowest < least)
+            add(d.level,
+                QStringLiteral("the easiest way narrows to %1 px (< %2) near %3")
+                    .arg(widthText(d.easiestNarrowest), widthText(least), pointText(d.easiestNarrowestAt)),
+                d.easiestNarrowestAt);
+        if (d.widestNarrowest < least)
+            add(d.level,
+                QStringLiteral("the widest way narrows to %1 px (< %2) near %3")
+                    .arg(widthText(d.widestNarrowest), widthText(least), pointText(d.widestNarrowestAt)),
+                d.widestNarrowestAt);
         before = &d;
     }
     const auto last = std::find_if(levels.begin(), levels.end(), [](const LevelDifficulty& d) { return d.level == zw::LastMaze; });

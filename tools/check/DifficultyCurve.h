@@ -25,13 +25,18 @@ struct LevelDifficulty {
 // and measured them), in level order.
 std::vector<LevelDifficulty> levelDifficulties(const std::vector<LoadedPicture>& pictures);
 
-// The bounds of the curve.
+// The bounds of the curve. A player feels a maze much easier than the one
+// before as a level that does not belong where it stands, and one many times
+// harder as a wall; the first two are a warm-up and may rise faster.
 namespace curve {
 constexpr double firstMost = 5;     // the first maze is an open field
 constexpr double lastMost = 900;    // the last maze stays within reach
-constexpr double dropLeast = 0.5;   // no maze easier than half the one before it
+constexpr int stepsFrom = 3;        // from this maze on, each one's ID is ...
+constexpr double dropLeast = 0.75;  // ... at least this share of the one before it ...
+constexpr double riseMost = 3;      // ... and at most this many times it
 constexpr int steadyFrom = 15;      // from this maze on, every winning way is at least ...
 constexpr double steadyWidth = 5;   // ... this wide all along (px)
+constexpr double lastWidth = 8;     // the last maze's thick strokes: every winning way this wide (px)
 } // namespace curve
 
 // Findings against the curve, named by the level's picture file. Levels

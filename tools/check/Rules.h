@@ -33,6 +33,7 @@ void checkTopStrip(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkBadge(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkDiscs(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkPath(const PictureInfo& info, const KeyMap& keys, const std::vector<PathMeasure>& ways, Findings& out);
+void checkWallSpecks(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkMenu(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkClosing(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkPointer(const PictureInfo& info, const QImage& image, Findings& out);
@@ -50,5 +51,12 @@ inline const QRect arrowBox = box(100, 93, 325, 158);    // closing picture's st
 inline const QRect closingDisc = box(423, 152, 615, 342); // closing picture's big disc
 inline const QRect logo = box(351, 269, 531, 404);       // maker's logo on the menu
 } // namespace area
+
+namespace wall {
+// A piece of wall below the badge row smaller than this is a speck: a
+// 4 x 4 post has 16 px, a stub of two pixels 2; the smallest wall a maze
+// draws on purpose, a bar 8 px across and 8 long, has 64.
+constexpr int speckLimit = 64;
+} // namespace wall
 
 } // namespace zw::check
