@@ -6,14 +6,15 @@
 // last S, whose top ends in the goal. Short strokes of the same thickness join
 // each letter to the next, so the word is one way without branches.
 //
-// The strokes are narrow and uniform, and their corners are mitred: where an
-// arm of the W or the M meets the next one at a sharp angle, the point is cut
-// off flat along the letters' top or bottom line.
+// The strokes are narrow and all of one thickness, and every corner is mitred,
+// square and sharp. The long arms of the W and the M do not meet in needle
+// points: each pair stands on a short flat foot or hangs from a short flat top,
+// so the way runs the full height of every arm and keeps its width round the
+// turn, and the white between two arms ends in a clean notch.
 
 #include "draw/Pictures.h"
 
-#include <QPainterPath>
-#include <QRectF>
+#include <QPointF>
 #include <vector>
 
 namespace zw::art {
@@ -21,16 +22,16 @@ namespace zw::art {
 namespace {
 
 constexpr double Stroke = 9.5;           // thickness of every stroke
-constexpr double Top = 61.5, Bottom = 467.5; // centre lines of the letters' top and bottom strokes
+constexpr double Top = 61.5, Bottom = 468.5; // centre lines of the letters' top and bottom strokes
 constexpr double Middle = (Top + Bottom) / 2;
-constexpr double Gap = 28;               // from one letter to the next, centre line to centre line
-constexpr double Flat = 16;              // the flat feet and tops where two arms meet
+constexpr double Gap = 27;               // from one letter to the next, centre line to centre line
+constexpr double Flat = 15;              // the flat feet and tops where two arms meet
 
 constexpr double StartX = 22.5, StartY = 407.5; // centres of the start and goal discs
 constexpr double GoalX = 608.5, GoalY = 104.5;
 
-constexpr double WStep = 28;   // the W's arms each reach this far across
-constexpr double MStep = 38;   // the M's slanted arms likewise
+constexpr double WStep = 25;   // the W's arms each reach this far across
+constexpr double MStep = 34;   // the M's slanted arms likewise
 constexpr double WWidth = 4 * WStep + 3 * Flat, MWidth = 2 * MStep + 3 * Flat;
 // The two S share what is left between the start and the goal.
 constexpr double SWidth = (GoalX - StartX - WWidth - MWidth - 4 * Gap) / 2;
@@ -88,12 +89,9 @@ Canvas drawLevel20()
         {GoalX, GoalY},
     };
 
-    // Mitres long enough for the sharpest corner, then every point cut off
-    // along the letters' top and bottom edges.
-    QPainterPath strokes = mitredStrokeOf(way, Stroke, 100, Qt::FlatCap);
-    QPainterPath band;
-    band.addRect(QRectF(QPointF(0, Top - Stroke / 2), QPointF(640, Bottom + Stroke / 2)));
-    c.fillPath(strokes.intersected(band), Black);
+    // No corner is sharper than a right angle by much (an arm meeting a flat),
+    // so a mitre limit of twice the stroke never clips one.
+    c.fillPath(mitredStrokeOf(way, Stroke, 2, Qt::FlatCap), Black);
 
     drawStart(c, 14, 399, 17);
     drawGoal(c, 600, 96, 17);
