@@ -1,94 +1,40 @@
-// Level 20, the last maze: the word HAVEN in five tall, angular letters. Each
-// letter is a thick stroke shown by its outline, and the path is that
-// outline: a thin black line round every letter, riveted at every corner.
-// Short links join the letters, and a small cut in each outline, like the
-// bridge of a stencil, closes the short way round, so the player has to walk
-// the long way round every letter from the start at the foot of the H to the
-// goal at the top corner of the N.
+// Level 20, the last maze: the word SWIMS in five tall, angular capitals.
+// Every letter is drawn as one thick black stroke, and the strokes are the
+// path itself: from the start at the foot of the first S the way runs along
+// the S, over into the W, down and up its four long arms, across to the I,
+// down it, along the foot into the M, up and down its arms and on into the
+// last S, whose top ends in the goal. Short strokes of the same thickness join
+// each letter to the next, so the word is one way without branches.
+//
+// The strokes are narrow and all of one thickness, and every corner is mitred,
+// square and sharp. The long arms of the W and the M do not meet in needle
+// points: each pair stands on a short flat foot or hangs from a short flat top,
+// so the way runs the full height of every arm and keeps its width round the
+// turn, and the white between two arms ends in a clean notch.
 
 #include "draw/Pictures.h"
 
-#include <QPainterPath>
-#include <QPolygonF>
-#include <cmath>
+#include <QPointF>
+#include <vector>
 
 namespace zw::art {
 
 namespace {
 
-constexpr double Top = 104, Bottom = 407; // the letters' top and bottom edges
-constexpr double Stroke = 22;             // thickness of the letters' strokes
-constexpr double Line = 6.5;               // the path: the outline drawn round them
-constexpr double Knot = 6.0;                // radius of the rounded-out corners of the path
+constexpr double Stroke = 9.5;           // thickness of every stroke
+constexpr double Top = 61.5, Bottom = 468.5; // centre lines of the letters' top and bottom strokes
+constexpr double Middle = (Top + Bottom) / 2;
+constexpr double Gap = 27;               // from one letter to the next, centre line to centre line
+constexpr double Flat = 15;              // the flat feet and tops where two arms meet
 
-QPainterPath box(double x1, double y1, double x2, double y2)
-{
-    QPainterPath p;
-    p.addRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
-    return p;
-}
+constexpr double StartX = 22.5, StartY = 407.5; // centres of the start and goal discs
+constexpr double GoalX = 608.5, GoalY = 104.5;
 
-// A slanted stroke from its top edge [topX, topX + width] to its bottom edge
-// [bottomX, bottomX + width], running over the letters' full height.
-QPainterPath slant(double topX, double bottomX, double width)
-{
-    QPainterPath p;
-    p.addPolygon(QPolygonF(
-        {{topX, Top}, {topX + width, Top}, {bottomX + width, Bottom}, {bottomX, Bottom}}));
-    p.closeSubpath();
-    return p;
-}
-
-// Horizontal width of a slanted stroke that is Stroke thick across.
-double slantWidth(double topX, double bottomX)
-{
-    const double dx = bottomX - topX, dy = Bottom - Top;
-    return Stroke * std::hypot(dx, dy) / dy;
-}
-
-QPainterPath letterH(double x)
-{
-    const double mid = (Top + Bottom) / 2;
-    return box(x, Top, x + Stroke, Bottom)
-        .united(box(x + 98 - Stroke, Top, x + 98, Bottom))
-        .united(box(x, mid - Stroke / 2, x + 98, mid + Stroke / 2));
-}
-
-QPainterPath letterA(double x)
-{
-    // A flat roof, so the legs meet in a short bar instead of a long spike.
-    const double w = slantWidth(x + 27, x);
-    return slant(x + 27, x, w)
-        .united(slant(x + 98 - 27 - w, x + 98 - w, w))
-        .united(box(x + 27, Top, x + 98 - 27, Top + Stroke))
-        .united(box(x + 10, 285, x + 88, 285 + Stroke));
-}
-
-QPainterPath letterV(double x)
-{
-    // The A upside down, without the crossbar.
-    const double w = slantWidth(x, x + 27);
-    return slant(x, x + 27, w)
-        .united(slant(x + 98 - w, x + 98 - 27 - w, w))
-        .united(box(x + 27, Bottom - Stroke, x + 98 - 27, Bottom));
-}
-
-QPainterPath letterE(double x)
-{
-    const double mid = (Top + Bottom) / 2;
-    return box(x, Top, x + Stroke, Bottom)
-        .united(box(x, Top, x + 98, Top + Stroke))
-        .united(box(x, mid - Stroke / 2, x + 86, mid + Stroke / 2))
-        .united(box(x, Bottom - Stroke, x + 98, Bottom));
-}
-
-QPainterPath letterN(double x)
-{
-    const double w = slantWidth(x, x + 98 - 28);
-    return box(x, Top, x + Stroke, Bottom)
-        .united(box(x + 98 - Stroke, Top, x + 98, Bottom))
-        .united(slant(x, x + 98 - w, w));
-}
+constexpr double WStep = 25;   // the W's arms each reach this far across
+constexpr double MStep = 34;   // the M's slanted arms likewise
+constexpr double WWidth = 4 * WStep + 3 * Flat, MWidth = 2 * MStep + 3 * Flat;
+// The two S share what is left between the start and the goal.
+constexpr double SWidth = (GoalX - StartX - WWidth - MWidth - 4 * Gap) / 2;
 
 } // namespace
 
@@ -98,60 +44,55 @@ Canvas drawLevel20()
     drawTopStrip(c);
     drawBadge(c, 20);
 
-    // Five letters 98 px wide with 24 px between them, from the start's
-    // corner at x 22 to the goal's corner at x 608.
-    const QPainterPath letters[] = {letterH(22), letterA(144), letterV(266), letterE(388),
-                                    letterN(510)};
-    // A knot at every corner and joint: the hand cuts corners, and a bare
-    // corner of so thin a line would pinch the way there.
-    const auto knot = [&](QPointF p) {
-        c.ring(p.x() - 0.5, p.y() - 0.5, -1, Knot, Black); // pixel (x, y) spans x to x + 1
-    };
-    for (const QPainterPath& letter : letters) {
-        const QPainterPath outline = letter.simplified();
-        c.strokePath(outline, Line, Black);
-        for (const QPolygonF& ring : outline.toSubpathPolygons())
-            for (const QPointF& corner : ring)
-                knot(corner);
-    }
+    // The centre line of the whole way, letter by letter.
+    const double s1Left = StartX, s1Right = s1Left + SWidth;
+    const double wLeft = s1Right + Gap, wRight = wLeft + WWidth;
+    const double iX = wRight + Gap;
+    const double mLeft = iX + Gap, mRight = mLeft + MWidth;
+    const double s2Left = mRight + Gap, s2Right = GoalX;
 
-    // The links: H to A and A to V along the bottom, V to E and E to N along
-    // the top. Each ends on the outlines it joins.
-    const auto link = [&](double y, const QPainterPath& from, const QPainterPath& to) {
-        // Right edge of from and left edge of to at height y.
-        double x1 = 0, x2 = 640;
-        for (int x = 0; x < 640; ++x)
-            if (from.contains(QPointF(x + 0.5, y)))
-                x1 = x + 1;
-        for (int x = 639; x >= 0; --x)
-            if (to.contains(QPointF(x + 0.5, y)))
-                x2 = x;
-        c.stroke({{x1, y}, {x2, y}}, Line, Black);
-        knot({x1, y});
-        knot({x2, y});
+    const std::vector<QPointF> way = {
+        // S: down from the start to the foot, then round the S bottom to top
+        {StartX, StartY},
+        {s1Left, Bottom},
+        {s1Right, Bottom},
+        {s1Right, Middle},
+        {s1Left, Middle},
+        {s1Left, Top},
+        // W: its top line leads on from the S
+        {wLeft, Top},
+        {wLeft + WStep, Bottom},
+        {wLeft + WStep + Flat, Bottom},
+        {wLeft + 2 * WStep + Flat, Top},
+        {wLeft + 2 * WStep + 2 * Flat, Top},
+        {wLeft + 3 * WStep + 2 * Flat, Bottom},
+        {wLeft + 3 * WStep + 3 * Flat, Bottom},
+        {wRight, Top},
+        // I, joined at the top to the W and at the foot to the M
+        {iX, Top},
+        {iX, Bottom},
+        // M
+        {mLeft, Bottom},
+        {mLeft, Top},
+        {mLeft + Flat, Top},
+        {mLeft + Flat + MStep, Bottom},
+        {mLeft + 2 * Flat + MStep, Bottom},
+        {mRight - Flat, Top},
+        {mRight, Top},
+        {mRight, Bottom},
+        // S, its foot led on from the M; its top ends in the goal
+        {s2Right, Bottom},
+        {s2Right, Middle},
+        {s2Left, Middle},
+        {s2Left, Top},
+        {s2Right, Top},
+        {GoalX, GoalY},
     };
-    link(Bottom - 16, letters[0], letters[1]);
-    link(Bottom - 16, letters[1], letters[2]);
-    link(Top + 16, letters[2], letters[3]);
-    link(Top + 16, letters[3], letters[4]);
 
-    // The cuts, each on the short way between where the path enters a letter
-    // and where it leaves: under the crossbars of H and A, in the V's foot,
-    // on top of the E and on top of the N's left leg. The E and the N are
-    // entered and left near their tops, so the way goes all the way down and
-    // round them.
-    const auto cut = [&](double x, double y) {
-        c.rect(int(x) - 5, int(y) - 5, int(x) + 5, int(y) + 5, White);
-    };
-    const double mid = (Top + Bottom) / 2;
-    cut(22 + 49, mid + Stroke / 2);
-    cut(144 + 49, 285 + Stroke);
-    cut(266 + 49, Bottom);
-    cut(388 + 49, Top);
-    cut(510 + 11, Top);
+    // No corner is sharper than a right angle by much (an arm meeting a flat),
+    // so a mitre limit of twice the stroke never clips one.
+    c.fillPath(mitredStrokeOf(way, Stroke, 2, Qt::FlatCap), Black);
 
-    c.ellipse(22 - 11, 407 - 11, 22 + 11, 407 + 11, Black);
-    c.ellipse(608 - 11, 104 - 11, 608 + 11, 104 + 11, Black);
     drawStart(c, 14, 399, 17);
     drawGoal(c, 600, 96, 17);
     return c;
