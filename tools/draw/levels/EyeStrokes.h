@@ -4,8 +4,10 @@
 // a wing from the outer corner up to the top right, and a curl hanging under
 // the eye. Level 13 lays a first set of crossing strokes over it and level 14
 // a second set over those, so each level is the one before with more ways,
-// more junctions and more dead ends. The later strokes are thinner, so the
-// new ways also ask for a steadier hand.
+// more junctions and more dead ends. The eye is drawn thin, so even level 12
+// asks for a steady hand; the long sweep of level 13 is bolder, a stretch to
+// breathe on a way that is twice as long, and the strokes of level 14 are as
+// thin as the eye.
 
 #include "draw/Pictures.h"
 
@@ -16,8 +18,9 @@
 
 namespace zw::art::eye {
 
-constexpr double Stroke = 9;          // the eye itself
-constexpr double FirstCrossing = 8;   // added in level 13
+constexpr double Stroke = 7;          // the eye itself
+constexpr double FirstCrossing = 10;  // the sweep added in level 13
+constexpr double Lash = 8;            // the lashes over the upper lid, level 13
 constexpr double SecondCrossing = 7;  // added in level 14
 
 // Corners of the eye, as pixel centres.
@@ -26,8 +29,8 @@ inline const QPointF Outer(532.5, 224.5);
 
 // The iris floats between the lids until a crossing stroke reaches it.
 inline const QPointF Iris(345, 240);
-constexpr double IrisRadius = 84;
-constexpr double PupilRadius = 30;
+constexpr double IrisRadius = 84.5;
+constexpr double PupilRadius = 30.5;
 
 // The lid curves, shared by the eye and its lashes.
 inline QPainterPath upperLid()
@@ -67,10 +70,10 @@ inline void drawEyeStrokes(Canvas& c)
     c.strokePath(curl, Stroke, Black);
 
     c.ring(Iris.x(), Iris.y(), IrisRadius - Stroke, IrisRadius, Black);
-    c.disc(int(Iris.x()), int(Iris.y()), int(PupilRadius), Black);
+    c.ring(Iris.x(), Iris.y(), -1, PupilRadius, Black);
 
     // Landing round the start disc.
-    c.disc(45, 382, 17, Black);
+    c.ring(45, 382, -1, 17.5, Black);
 }
 
 // Lashes cross a lid at the given fractions of its length: a short stub
@@ -100,17 +103,22 @@ inline void drawFirstCrossings(Canvas& c)
     sweep.cubicTo(490, 475, 260, 470, 153.5, 355.5);
     c.strokePath(sweep, FirstCrossing, Black);
 
-    drawLashes(c, upperLid(), {0.22, 0.36, 0.5, 0.64, 0.78}, 1, 46, FirstCrossing);
+    drawLashes(c, upperLid(), {0.22, 0.36, 0.5, 0.64, 0.78}, 1, 46, Lash);
 }
 
-// Level 14: a stroke from outside the lower lid through the iris and pupil to
-// the goal inside the inner half of the eye, and lashes across the lower lid.
+// Level 14: a stroke from outside the lower lid up to the rim of the iris, a
+// second one from the pupil out through the rim to the goal inside the inner
+// half of the eye, and lashes across the lower lid. The two strokes do not
+// meet: the way goes round the rim of the iris from one to the other.
 inline void drawSecondCrossings(Canvas& c)
 {
-    QPainterPath reach(QPointF(500, 330));
-    reach.cubicTo(440, 250, 380, 240, Iris.x(), Iris.y());
-    reach.cubicTo(300, 240, 260, 225, 219.5, 232.5);
+    QPainterPath reach(QPointF(540, 300));
+    reach.cubicTo(505, 255, 460, 240, 427, 240);
     c.strokePath(reach, SecondCrossing, Black);
+
+    QPainterPath toGoal(Iris);
+    toGoal.cubicTo(300, 240, 260, 225, 219.5, 232.5);
+    c.strokePath(toGoal, SecondCrossing, Black);
 
     drawLashes(c, lowerLid(), {0.3, 0.45, 0.6}, -1, 34, SecondCrossing);
 }

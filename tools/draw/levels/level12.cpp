@@ -3,6 +3,7 @@
 // outer corner and up the wing to the goal at the top right.
 
 #include "draw/levels/EyeStrokes.h"
+#include "draw/levels/MendEdges.h"
 
 namespace zw::art {
 
@@ -12,9 +13,10 @@ Canvas drawLevel12()
     drawTopStrip(c);
     drawBadge(c, 12);
     eye::drawEyeStrokes(c);
-    c.disc(604, 99, 17, Black);
+    c.ring(604, 99, -1, 17.5, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 592, 87, 25);
+    mendEdges(c);
     return c;
 }
 

@@ -3,6 +3,7 @@
 // only meets the rest of the picture far off to the right.
 
 #include "draw/levels/EyeStrokes.h"
+#include "draw/levels/MendEdges.h"
 
 namespace zw::art {
 
@@ -13,9 +14,10 @@ Canvas drawLevel13()
     drawBadge(c, 13);
     eye::drawEyeStrokes(c);
     eye::drawFirstCrossings(c);
-    c.disc(153, 355, 13, Black);
+    c.ring(153, 355, -1, 13.5, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 145, 347, 17);
+    mendEdges(c);
     return c;
 }
 

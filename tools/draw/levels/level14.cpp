@@ -1,7 +1,10 @@
 // Level 14: the eye of level 13 with a second set of crossing strokes. The
-// goal hangs on a thin stroke inside the eye that only the pupil reaches.
+// goal hangs on a thin stroke from the pupil inside the eye; the way in comes
+// from outside the lower lid to the rim of the iris and goes round the rim,
+// either way, to where the goal stroke crosses it.
 
 #include "draw/levels/EyeStrokes.h"
+#include "draw/levels/MendEdges.h"
 
 namespace zw::art {
 
@@ -13,9 +16,10 @@ Canvas drawLevel14()
     eye::drawEyeStrokes(c);
     eye::drawFirstCrossings(c);
     eye::drawSecondCrossings(c);
-    c.disc(219, 232, 13, Black);
+    c.ring(219, 232, -1, 13.5, Black);
     drawStart(c, 33, 370, 25);
     drawGoal(c, 211, 224, 17);
+    mendEdges(c);
     return c;
 }
 

@@ -1,11 +1,12 @@
 // Level 17: four eyes in a two by two grid, all staring at the middle of the
 // window. The path is the black outline of the eyes: along the lids from the
 // start at the corner of the top left eye, through the corner where two eyes
-// meet, down the coil on the right and back along the bottom eyes to the goal
-// at the corner of the bottom left eye. The orange pupils sit in the white of
+// meet, down the long coil on the right and back along the bottom eyes to the
+// goal at the corner of the bottom left eye. The orange pupils sit in the white of
 // the eyes, out of reach of the path.
 
 #include "draw/Pictures.h"
+#include "draw/levels/MendEdges.h"
 #include "draw/levels/artCShapes.h"
 
 #include <cmath>
@@ -15,11 +16,11 @@ namespace zw::art {
 
 namespace {
 
-// The coil down the right edge: runs from CoilLeft to CoilRight, CoilPitch apart.
-constexpr double CoilWidth = 7.5;
-constexpr double CoilLeft = 568, CoilRight = 618;
-constexpr double CoilTop = 174, CoilPitch = 16;
-constexpr int CoilRuns = 12; // even, so the last run ends on the left, by the lower eye
+// The coil right of the eyes: runs from CoilLeft to CoilRight, CoilPitch apart.
+constexpr double CoilWidth = 7;
+constexpr double CoilLeft = 544, CoilRight = 626;
+constexpr double CoilTop = 174, CoilPitch = 14;
+constexpr int CoilRuns = 14; // even, so the last run ends on the left, by the lower eye
 
 // A circular arc from p to q that bulges sideways by sagitta (upwards on
 // screen for a left-to-right chord), sampled finely. The bulge must be less
@@ -99,11 +100,11 @@ Canvas drawLevel17()
     // The eyes overlap at the inner corners by a few pixels, so the path
     // passes from one eye to the next through a solid black knot.
     const QPointF lookAt(320, 261);
-    const Eye topLeft{{88, 160}, {325, 160}}, topRight{{315, 160}, {552, 160}};
-    const Eye bottomLeft{{86, 362}, {325, 362}}, bottomRight{{315, 362}, {552, 362}};
-    // The outer corners of the right-hand eyes are joined by a coil: short
-    // runs to and fro with round turns, down the right edge of the window.
-    std::vector<QPointF> coil{{548, 160}};
+    const Eye topLeft{{88, 160}, {310, 160}}, topRight{{300, 160}, {522, 160}};
+    const Eye bottomLeft{{86, 362}, {308, 362}}, bottomRight{{298, 362}, {520, 362}};
+    // The outer corners of the right-hand eyes are joined by a coil: long
+    // runs to and fro with round turns, filling the room right of the eyes.
+    std::vector<QPointF> coil{{518, 160}};
     for (int k = 0; k < CoilRuns; ++k) {
         const double y = CoilTop + k * CoilPitch;
         const bool rightwards = k % 2 == 0;
@@ -116,7 +117,7 @@ Canvas drawLevel17()
             : arcPoints(CoilLeft, y + CoilPitch / 2, CoilPitch / 2, 270, 90);
         coil.insert(coil.end(), turn.begin(), turn.end());
     }
-    coil.emplace_back(548, 362);
+    coil.emplace_back(516, 362);
     c.stroke(coil, CoilWidth, Black);
     for (const Eye& eye : {topLeft, topRight, bottomLeft, bottomRight})
         drawEye(c, eye, lookAt);
@@ -125,6 +126,7 @@ Canvas drawLevel17()
     c.ellipse(91 - 15, 362 - 15, 91 + 15, 362 + 15, Black);
     drawStart(c, 81, 148, 25);
     drawGoal(c, 79, 350, 25);
+    mendEdges(c);
     return c;
 }
 
