@@ -7,9 +7,11 @@
 // bottom one and the bottom one over the left one, like three rings that
 // hold together although no two of them are linked.
 //
-// Gaps in single lanes make the maze: the way from the start on the left
-// ring to the goal on the right one has to be followed round most of all
-// three rings, turning at the right crossings; the other turns end at gaps.
+// Gaps in the lanes make the maze. Below the start and below the goal the
+// whole ribbon is cut; everywhere else single lanes are. The way from the
+// start on the left ring to the goal on the right one has to be followed
+// round most of all three rings, about half of all the lane there is,
+// turning at the right crossings; the other turns end at gaps.
 //
 // The lanes are drawn pixel by pixel from their circles, so every lane end
 // is a clean round cap and every lane of a lower ribbon stops flush on a
@@ -35,8 +37,8 @@ struct Ring {
 // start disc sits on the left ring's circle, the goal disc on the right one's.
 constexpr std::array<Ring, 3> Rings{{{259, 205, 137.8}, {412, 205, 138.0}, {335.5, 332, 132}}};
 constexpr int Left = 0, Right = 1, Bottom = 2;
-// The ring that lies over ring i wherever they cross.
-constexpr std::array<int, 3> LiesUnder{Bottom, Left, Right};
+// Above[i]: the ring that lies over ring i wherever the two cross.
+constexpr std::array<int, 3> Above{Bottom, Left, Right};
 
 constexpr double Lane = 8;         // distance of each lane's middle from the ring's circle
 constexpr double HalfWidth = 3.7;  // of a lane: 7 to 8 pixels across, never narrower than 6
@@ -49,11 +51,13 @@ struct Gap {
     double degree; // middle of the gap (screen angles: 0 to the right, 90 downwards)
 };
 
-// Chosen so that the only way runs over most of all three rings.
+// Each in the middle of a stretch of lane between two crossings (or a
+// crossing and the start or goal disc), so that no piece of lane is cut off
+// and every dead end is a stub long enough to see.
 constexpr std::array<Gap, 15> Gaps{{
-    {Left, -1, 30.2},    {Left, -1, 157.1},   {Left, -1, 332.5},   {Left, +1, 83.6},
-    {Left, +1, 155.5},   {Left, +1, 248.4},   {Right, -1, 207.5},  {Right, -1, 292.9},
-    {Right, -1, 22.8},   {Right, +1, 96.5},   {Right, +1, 149.8},  {Right, +1, 24.4},
+    {Left, -1, 30.2},    {Left, -1, 156.3},   {Left, -1, 332.5},   {Left, +1, 83.6},
+    {Left, +1, 156.3},   {Left, +1, 248.4},   {Right, -1, 207.5},  {Right, -1, 292.9},
+    {Right, -1, 23.6},   {Right, +1, 96.5},   {Right, +1, 149.8},  {Right, +1, 23.6},
     {Bottom, -1, 209.9}, {Bottom, -1, 330.1}, {Bottom, +1, 270.0},
 }};
 
@@ -96,7 +100,7 @@ bool onLane(int k, int side, double x, double y)
     if (!on)
         return false;
     // Under the upper ribbon the lane stops on its lanes, clear of its stripe.
-    const Ring& upper = Rings[std::size_t(LiesUnder[std::size_t(k)])];
+    const Ring& upper = Rings[std::size_t(Above[std::size_t(k)])];
     return std::abs(std::hypot(x - upper.x, y - upper.y) - upper.r) >= Lane - HalfWidth;
 }
 
