@@ -41,7 +41,7 @@ constexpr int Left = 0, Right = 1, Bottom = 2;
 constexpr std::array<int, 3> Above{Bottom, Left, Right};
 
 constexpr double Lane = 8;         // distance of each lane's middle from the ring's circle
-constexpr double HalfWidth = 3.7;  // of a lane: 7 to 8 pixels across, never narrower than 6
+constexpr double HalfWidth = 3.8;  // of a lane: 7 to 8 pixels across, never narrower than 6
 constexpr double GapLength = 10;   // white between the two round lane ends of a gap
 constexpr double JoinRadius = 15.5; // black disc joining both lanes under the start and goal
 
