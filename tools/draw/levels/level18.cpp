@@ -1,71 +1,175 @@
-// Level 18: three overlapping circles. Where two circles cross, one of them
-// either runs through (a plain crossing, where the path may turn onto the
-// other circle) or passes over the other, which then breaks off on both sides
-// with a white gap, like rings woven into each other. One circle also has a
-// plain gap. The player has to read the weave to find the way from the start
-// on the left circle to the goal on the right one.
+// Level 18: three rings woven into each other. Each ring is a ribbon, two
+// black lanes with a white stripe between them. Every crossing is drawn by
+// the same rule: one ribbon runs over the other unbroken, and the lanes of
+// the ribbon below end on its lanes from both sides, so that the path may
+// turn there onto the near lane of the upper ring but never crosses its white
+// stripe. The left ring lies over the right one, the right one over the
+// bottom one and the bottom one over the left one, like three rings that
+// hold together although no two of them are linked.
+//
+// Gaps in the lanes make the maze. Below the start and below the goal the
+// whole ribbon is cut; everywhere else single lanes are. The way from the
+// start on the left ring to the goal on the right one has to be followed
+// round most of all three rings, about half of all the lane there is,
+// turning at the right crossings; the other turns end at gaps.
+//
+// The lanes are drawn pixel by pixel from their circles, so every lane end
+// is a clean round cap and every lane of a lower ribbon stops flush on a
+// lane of the upper one.
 
 #include "draw/Pictures.h"
-#include "draw/levels/artCShapes.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <vector>
 
 namespace zw::art {
 
 namespace {
 
-struct Circle {
+struct Ring {
     double x, y, r;
 };
 
-// Each circle is a ribbon: two black lanes with a white stripe between them.
-constexpr double Width = 7;     // each lane
-constexpr double Lane = 7;      // distance of each lane's middle from the circle
-constexpr double Clearance = 5; // white each side of an upper ribbon over a lower one
+// Left and right rings side by side, the third below between them. The
+// start disc sits on the left ring's circle, the goal disc on the right one's.
+constexpr std::array<Ring, 3> Rings{{{259, 205, 137.8}, {412, 205, 138.0}, {335.5, 332, 132}}};
+constexpr int Left = 0, Right = 1, Bottom = 2;
+// Above[i]: the ring that lies over ring i wherever the two cross.
+constexpr std::array<int, 3> Above{Bottom, Left, Right};
 
-void drawRibbon(Canvas& c, const Circle& k, double a0, double a1)
+constexpr double Lane = 8;         // distance of each lane's middle from the ring's circle
+constexpr double HalfWidth = 3.8;  // of a lane: 7 to 8 pixels across, never narrower than 6
+constexpr double GapLength = 10;   // white between the two round lane ends of a gap
+constexpr double JoinRadius = 15.5; // black disc joining both lanes under the start and goal
+
+struct Gap {
+    int ring;
+    int side; // -1 inner lane, +1 outer lane
+    double degree; // middle of the gap (screen angles: 0 to the right, 90 downwards)
+};
+
+// Each in the middle of a stretch of lane between two crossings (or a
+// crossing and the start or goal disc), so that no piece of lane is cut off
+// and every dead end is a stub long enough to see.
+constexpr std::array<Gap, 15> Gaps{{
+    {Left, -1, 30.2},    {Left, -1, 156.3},   {Left, -1, 332.5},   {Left, +1, 83.6},
+    {Left, +1, 156.3},   {Left, +1, 248.4},   {Right, -1, 207.5},  {Right, -1, 292.9},
+    {Right, -1, 23.6},   {Right, +1, 96.5},   {Right, +1, 149.8},  {Right, +1, 23.6},
+    {Bottom, -1, 209.9}, {Bottom, -1, 330.1}, {Bottom, +1, 270.0},
+}};
+
+constexpr QPoint StartCentre{126, 169}, GoalCentre{545, 168};
+
+double degreesOf(double dx, double dy)
 {
-    for (double r : {k.r - Lane, k.r + Lane})
-        c.stroke(arcPoints(k.x, k.y, r, a0, a1), Width, Black);
+    const double a = std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+    return a < 0 ? a + 360.0 : a;
 }
 
-// The degree on the circle that points at p.
-double angleOf(const Circle& c, QPointF p)
+// Signed difference a - b in degrees, within -180..180.
+double degreesBetween(double a, double b)
 {
-    return std::atan2(p.y() - c.y, p.x() - c.x) * 180.0 / std::numbers::pi;
+    return std::fmod(a - b + 540.0, 360.0) - 180.0;
 }
 
-// The two crossing points of circles a and b, the upper one (smaller y) first.
-std::pair<QPointF, QPointF> crossings(const Circle& a, const Circle& b)
+// Whether the pixel centre (x, y) lies on the given lane of ring k, gaps and
+// the upper ribbon's stripe left out.
+bool onLane(int k, int side, double x, double y)
 {
-    const double dx = b.x - a.x, dy = b.y - a.y, d = std::hypot(dx, dy);
-    const double along = (d * d + a.r * a.r - b.r * b.r) / (2 * d);
-    const double side = std::sqrt(a.r * a.r - along * along);
-    const QPointF mid(a.x + dx * along / d, a.y + dy * along / d);
-    const QPointF across(-dy / d * side, dx / d * side);
-    const QPointF p = mid + across, q = mid - across;
-    return p.y() < q.y() ? std::pair{p, q} : std::pair{q, p};
+    const Ring& ring = Rings[std::size_t(k)];
+    const double radius = ring.r + side * Lane;
+    const double dx = x - ring.x, dy = y - ring.y;
+    bool on = std::abs(std::hypot(dx, dy) - radius) <= HalfWidth;
+    const double at = degreesOf(dx, dy);
+    for (const Gap& g : Gaps) {
+        if (g.ring != k || g.side != side)
+            continue;
+        // Half the gap in degrees, measured to the centres of the round ends.
+        const double half = (GapLength / 2 + HalfWidth) / radius * 180.0 / std::numbers::pi;
+        if (std::abs(degreesBetween(at, g.degree)) < half)
+            on = false;
+        for (double end : {g.degree - half, g.degree + half}) {
+            const double e = end * std::numbers::pi / 180.0;
+            if (std::hypot(x - (ring.x + radius * std::cos(e)), y - (ring.y + radius * std::sin(e))) <= HalfWidth)
+                on = true;
+        }
+    }
+    if (!on)
+        return false;
+    // Under the upper ribbon the lane stops on its lanes, clear of its stripe.
+    const Ring& upper = Rings[std::size_t(Above[std::size_t(k)])];
+    return std::abs(std::hypot(x - upper.x, y - upper.y) - upper.r) >= Lane - HalfWidth;
 }
 
-// Circle upper passes over circle lower at p: the lower one is cut back on
-// both sides of the upper one's band.
-void weave(Canvas& c, const Circle& upper, QPointF p)
+bool black(int x, int y)
 {
-    const double a = angleOf(upper, p);
-    const double reach = 30.0 / upper.r * 180.0 / std::numbers::pi; // 30 px along the upper circle
-    c.stroke(arcPoints(upper.x, upper.y, upper.r, a - reach, a + reach), 2 * Lane + Width + 2 * Clearance,
-             White);
-    drawRibbon(c, upper, a - 2 * reach, a + 2 * reach);
+    for (QPoint p : {StartCentre, GoalCentre})
+        if (std::hypot(x - p.x(), y - p.y()) <= JoinRadius)
+            return true;
+    for (int k = 0; k < 3; ++k)
+        for (int side : {-1, +1})
+            if (onLane(k, side, x, y))
+                return true;
+    return false;
 }
 
-// A gap in one lane (side -1 inner, +1 outer) of a circle, about length px
-// long, centred on the degree a.
-void gap(Canvas& c, const Circle& circle, int side, double a, double length)
+// The maze as a grid of black pixels, rows Top and below.
+constexpr int Width = 640, Height = 480, Top = 50;
+using Grid = std::vector<std::uint8_t>;
+
+// Round lane ends on the pixel grid leave a lone pixel at some tips, and a
+// lane meeting another at a slant can leave a pixel of white in the corner:
+// tips with at most one black neighbour are taken off, white pockets too
+// small to see as wall are filled.
+void tidy(Grid& g)
 {
-    const double r = circle.r + side * Lane;
-    const double half = length / 2.0 / r * 180.0 / std::numbers::pi;
-    c.stroke(arcPoints(circle.x, circle.y, r, a - half, a + half), Width + 2, White);
+    const auto at = [&](int x, int y) {
+        return x >= 0 && y >= Top && x < Width && y < Height && g[std::size_t(y) * Width + x];
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = Top; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                if (at(x, y) && at(x - 1, y) + at(x + 1, y) + at(x, y - 1) + at(x, y + 1) <= 1) {
+                    g[std::size_t(y) * Width + x] = 0;
+                    changed = true;
+                }
+    }
+    Grid seen(g.size(), 0);
+    for (int y0 = Top; y0 < Height; ++y0)
+        for (int x0 = 0; x0 < Width; ++x0) {
+            if (at(x0, y0) || seen[std::size_t(y0) * Width + x0])
+                continue;
+            std::vector<int> pocket{y0 * Width + x0}, todo{y0 * Width + x0};
+            seen[std::size_t(y0) * Width + x0] = 1;
+            bool open = false; // reaches the rows above the maze
+            while (!todo.empty()) {
+                const int i = todo.back();
+                todo.pop_back();
+                const int x = i % Width, y = i / Width;
+                const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+                for (const auto& n : next) {
+                    if (n[0] < 0 || n[0] >= Width || n[1] >= Height)
+                        continue;
+                    if (n[1] < Top) {
+                        open = true;
+                        continue;
+                    }
+                    const int j = n[1] * Width + n[0];
+                    if (g[std::size_t(j)] || seen[std::size_t(j)])
+                        continue;
+                    seen[std::size_t(j)] = 1;
+                    todo.push_back(j);
+                    pocket.push_back(j);
+                }
+            }
+            if (!open && pocket.size() < 64)
+                for (int i : pocket)
+                    g[std::size_t(i)] = 1;
+        }
 }
 
 } // namespace
@@ -76,31 +180,17 @@ Canvas drawLevel18()
     drawTopStrip(c);
     drawBadge(c, 18);
 
-    // Left and right circles side by side, the third below between them.
-    // The start lies on the left circle, the goal on the right one.
-    const Circle left{250, 200, 128.5}, right{420, 200, 128.5}, bottom{335, 330, 128.5};
-    for (const Circle& k : {left, right, bottom})
-        drawRibbon(c, k, 0, 360);
+    // The rings stay below the badge (row 48) and inside the picture.
+    Grid g(std::size_t(Width) * Height, 0);
+    for (int y = Top; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            g[std::size_t(y) * Width + x] = black(x, y);
+    tidy(g);
+    for (int y = Top; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            if (g[std::size_t(y) * Width + x])
+                c.pixel(x, y, Black);
 
-    // Four of the six crossings are woven. The other two, where the bottom
-    // circle meets the left one at the outside and the right one inside the
-    // left circle, stay plain: the only places to change circles.
-    const auto [leftRightTop, leftRightBottom] = crossings(left, right);
-    weave(c, right, leftRightTop);
-    weave(c, left, leftRightBottom);
-    weave(c, bottom, crossings(left, bottom).first);
-    weave(c, bottom, crossings(right, bottom).second);
-    // The short way over the top of the bottom circle is closed.
-    gap(c, bottom, -1, 217, 14);
-    gap(c, bottom, +1, 217, 14);
-    // Single-lane gaps: the lane to take is chosen at the plain crossings,
-    // and only a look ahead tells which one runs through.
-    gap(c, left, +1, 150, 14);
-    gap(c, bottom, -1, 90, 14);
-    gap(c, right, -1, 290, 14);
-
-    c.ellipse(126 - 15, 169 - 15, 126 + 15, 169 + 15, Black);
-    c.ellipse(545 - 15, 168 - 15, 545 + 15, 168 + 15, Black);
     drawStart(c, 114, 157, 25);
     drawGoal(c, 533, 156, 25);
     return c;
