@@ -6,7 +6,7 @@
 // last S, whose top ends in the goal. Short strokes of the same thickness join
 // each letter to the next, so the word is one way without branches.
 //
-// The strokes are narrow and all of one thickness, and every corner is mitred,
+// The strokes are all of one thickness, and every corner is mitred,
 // square and sharp. The long arms of the W and the M do not meet in needle
 // points: each pair stands on a short flat foot or hangs from a short flat top,
 // so the way runs the full height of every arm and keeps its width round the
