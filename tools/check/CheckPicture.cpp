@@ -30,7 +30,7 @@ std::vector<Finding> checkPicture(const PictureInfo& info, const QImage& image, 
         checkDiscs(info, keys, out);
         std::vector<PathMeasure> measured = measureLevel(keys, info.level);
         checkPath(info, keys, measured, out);
-        checkWallSpecks(info, keys, out);
+        checkLoneWalls(info, keys, out);
         if (ways)
             *ways = std::move(measured);
         break;

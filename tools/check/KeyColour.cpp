@@ -104,6 +104,41 @@ QRect KeyMap::boundsOf(Key k) const
     return x2 < 0 ? QRect() : box(x1, y1, x2, y2);
 }
 
+std::vector<KeyMap::Piece> KeyMap::piecesOf(Key k, Touch touch) const
+{
+    std::vector<std::uint8_t> seen(keys_.size(), 0);
+    std::vector<Piece> out;
+    std::vector<QPoint> todo;
+    for (const QPoint& seed : pixelsOf(k)) {
+        if (seen[std::size_t(seed.y()) * w_ + seed.x()])
+            continue;
+        Piece piece{seed, QRect(seed, QSize(1, 1)), 0};
+        todo.assign(1, seed);
+        seen[std::size_t(seed.y()) * w_ + seed.x()] = 1;
+        while (!todo.empty()) {
+            const QPoint p = todo.back();
+            todo.pop_back();
+            piece.bounds |= QRect(p, QSize(1, 1));
+            ++piece.size;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if (touch == Touch::Sides && dx != 0 && dy != 0)
+                        continue;
+                    const int x = p.x() + dx, y = p.y() + dy;
+                    if (!contains(x, y) || at(x, y) != k)
+                        continue;
+                    std::uint8_t& s = seen[std::size_t(y) * w_ + x];
+                    if (!s) {
+                        s = 1;
+                        todo.emplace_back(x, y);
+                    }
+                }
+        }
+        out.push_back(piece);
+    }
+    return out;
+}
+
 QString pointText(QPoint p)
 {
     return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y());

@@ -53,6 +53,16 @@ public:
     // Bounding box of all pixels of k; null rect when there are none.
     QRect boundsOf(Key k) const;
 
+    // The connected pieces of key k, each found from its first pixel in
+    // reading order, in that order.
+    enum class Touch { Sides, SidesAndCorners }; // 4- or 8-connected
+    struct Piece {
+        QPoint first;
+        QRect bounds;
+        int size = 0;
+    };
+    std::vector<Piece> piecesOf(Key k, Touch touch) const;
+
 private:
     int w_ = 0, h_ = 0;
     std::vector<Key> keys_;

@@ -59,41 +59,6 @@ void checkItem(const MenuItem& item, const KeyMap& keys, Findings& out)
         out.add(rule, QStringLiteral("no black letters in %1").arg(boxText(item.box)), item.box.topLeft());
 }
 
-// 8-connected components of one key colour, as their bounding boxes.
-std::vector<QRect> componentBounds(const KeyMap& keys, Key k)
-{
-    std::vector<std::uint8_t> seen(std::size_t(keys.width()) * keys.height(), 0);
-    std::vector<QRect> out;
-    for (const QPoint& seed : keys.pixelsOf(k)) {
-        if (seen[std::size_t(seed.y()) * keys.width() + seed.x()])
-            continue;
-        int x1 = seed.x(), x2 = seed.x(), y1 = seed.y(), y2 = seed.y();
-        std::vector<QPoint> todo{seed};
-        seen[std::size_t(seed.y()) * keys.width() + seed.x()] = 1;
-        while (!todo.empty()) {
-            const QPoint p = todo.back();
-            todo.pop_back();
-            x1 = std::min(x1, p.x());
-            x2 = std::max(x2, p.x());
-            y1 = std::min(y1, p.y());
-            y2 = std::max(y2, p.y());
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int x = p.x() + dx, y = p.y() + dy;
-                    if (!keys.contains(x, y) || keys.at(x, y) != k)
-                        continue;
-                    std::uint8_t& s = seen[std::size_t(y) * keys.width() + x];
-                    if (!s) {
-                        s = 1;
-                        todo.emplace_back(x, y);
-                    }
-                }
-        }
-        out.push_back(box(x1, y1, x2, y2));
-    }
-    return out;
-}
-
 void checkLogo(const KeyMap& keys, Findings& out)
 {
     const QString rule = QStringLiteral("logo");
@@ -107,7 +72,9 @@ void checkLogo(const KeyMap& keys, Findings& out)
         out.add(rule, QStringLiteral("red outside the logo box %1: %2").arg(boxText(logoArea), countAndFirst(strayRed)),
                 strayRed.front());
 
-    const std::vector<QRect> arcs = componentBounds(keys, Key::Start);
+    std::vector<QRect> arcs;
+    for (const KeyMap::Piece& piece : keys.piecesOf(Key::Start, KeyMap::Touch::SidesAndCorners))
+        arcs.push_back(piece.bounds);
     bool arcsRight = arcs.size() == 2;
     for (const QRect& a : arcs)
         arcsRight &= a.size() == arcSize;

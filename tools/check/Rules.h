@@ -33,7 +33,7 @@ void checkTopStrip(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkBadge(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkDiscs(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkPath(const PictureInfo& info, const KeyMap& keys, const std::vector<PathMeasure>& ways, Findings& out);
-void checkWallSpecks(const PictureInfo& info, const KeyMap& keys, Findings& out);
+void checkLoneWalls(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkMenu(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkClosing(const PictureInfo& info, const KeyMap& keys, Findings& out);
 void checkPointer(const PictureInfo& info, const QImage& image, Findings& out);
@@ -56,7 +56,7 @@ namespace wall {
 // A piece of wall below the badge row smaller than this is a speck: a
 // 4 x 4 post has 16 px, a stub of two pixels 2; the smallest wall a maze
 // draws on purpose, a bar 8 px across and 8 long, has 64.
-constexpr int speckLimit = 64;
+constexpr int leastPiece = 64;
 } // namespace wall
 
 } // namespace zw::check
