@@ -1,5 +1,5 @@
 #pragma once
-// Last touch for the curvy levels (12 to 15 and 17): a thick stroke laid
+// Last touch for the curvy levels (12 to 15, 17 and 18): a thick stroke laid
 // over pixels leaves lone pixels on its edge where a tip, a tight turn or two
 // strokes meeting fall between pixel centres, a black pixel standing out of
 // the path or a white one biting into it. The hand meets them as a bump, the

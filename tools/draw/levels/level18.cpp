@@ -15,15 +15,15 @@
 //
 // The lanes are drawn pixel by pixel from their circles, so every lane end
 // is a clean round cap and every lane of a lower ribbon stops flush on a
-// lane of the upper one.
+// lane of the upper one; the lone pixels a round end leaves on the grid go
+// with the other curvy levels' last touch.
 
 #include "draw/Pictures.h"
+#include "draw/levels/MendEdges.h"
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
-#include <vector>
 
 namespace zw::art {
 
@@ -116,61 +116,8 @@ bool black(int x, int y)
     return false;
 }
 
-// The maze as a grid of black pixels, rows Top and below.
+// The rows and columns the rings are drawn in.
 constexpr int Width = 640, Height = 480, Top = 50;
-using Grid = std::vector<std::uint8_t>;
-
-// Round lane ends on the pixel grid leave a lone pixel at some tips, and a
-// lane meeting another at a slant can leave a pixel of white in the corner:
-// tips with at most one black neighbour are taken off, white pockets too
-// small to see as wall are filled.
-void tidy(Grid& g)
-{
-    const auto at = [&](int x, int y) {
-        return x >= 0 && y >= Top && x < Width && y < Height && g[std::size_t(y) * Width + x];
-    };
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int y = Top; y < Height; ++y)
-            for (int x = 0; x < Width; ++x)
-                if (at(x, y) && at(x - 1, y) + at(x + 1, y) + at(x, y - 1) + at(x, y + 1) <= 1) {
-                    g[std::size_t(y) * Width + x] = 0;
-                    changed = true;
-                }
-    }
-    Grid seen(g.size(), 0);
-    for (int y0 = Top; y0 < Height; ++y0)
-        for (int x0 = 0; x0 < Width; ++x0) {
-            if (at(x0, y0) || seen[std::size_t(y0) * Width + x0])
-                continue;
-            std::vector<int> pocket{y0 * Width + x0}, todo{y0 * Width + x0};
-            seen[std::size_t(y0) * Width + x0] = 1;
-            bool open = false; // reaches the rows above the maze
-            while (!todo.empty()) {
-                const int i = todo.back();
-                todo.pop_back();
-                const int x = i % Width, y = i / Width;
-                const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
-                for (const auto& n : next) {
-                    if (n[0] < 0 || n[0] >= Width || n[1] >= Height)
-                        continue;
-                    if (n[1] < Top) {
-                        open = true;
-                        continue;
-                    }
-                    const int j = n[1] * Width + n[0];
-                    if (g[std::size_t(j)] || seen[std::size_t(j)])
-                        continue;
-                    seen[std::size_t(j)] = 1;
-                    todo.push_back(j);
-                    pocket.push_back(j);
-                }
-            }
-            if (!open && pocket.size() < 64)
-                for (int i : pocket)
-                    g[std::size_t(i)] = 1;
-        }
-}
 
 } // namespace
 
@@ -181,15 +128,11 @@ Canvas drawLevel18()
     drawBadge(c, 18);
 
     // The rings stay below the badge (row 48) and inside the picture.
-    Grid g(std::size_t(Width) * Height, 0);
     for (int y = Top; y < Height; ++y)
         for (int x = 0; x < Width; ++x)
-            g[std::size_t(y) * Width + x] = black(x, y);
-    tidy(g);
-    for (int y = Top; y < Height; ++y)
-        for (int x = 0; x < Width; ++x)
-            if (g[std::size_t(y) * Width + x])
+            if (black(x, y))
                 c.pixel(x, y, Black);
+    mendEdges(c);
 
     drawStart(c, 114, 157, 25);
     drawGoal(c, 533, 156, 25);
