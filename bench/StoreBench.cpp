@@ -5,7 +5,7 @@
 // costs; a pipe in its place must fail at once. A config folder of 200,000
 // files must cost a death what an empty folder costs.
 
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // Needs a running QApplication.
 
 #include "game/Platform.h"
-#include "platform/SettingsStore.h"
-#include "platform/Sound.h"
+#include "platform/store/SettingsStore.h"
+#include "platform/sound/Sound.h"
 
 #include <functional>
 

@@ -5,7 +5,7 @@
 
 #include "FakePlatform.h"
 
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 namespace zw::test {
 

@@ -2,7 +2,7 @@
 // Renders a synthesiser into memory through FluidSynth's file renderer, the
 // same path the sound card takes, so tests can listen to what would play.
 
-#include "platform/Synth.h"
+#include "platform/sound/Synth.h"
 
 #include <QFile>
 #include <QTemporaryDir>

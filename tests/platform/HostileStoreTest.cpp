@@ -10,8 +10,8 @@
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
-#include "platform/SettingsStore.h"
-#include "platform/StoreFile.h"
+#include "platform/store/SettingsStore.h"
+#include "platform/store/StoreFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

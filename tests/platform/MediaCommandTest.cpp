@@ -1,7 +1,7 @@
 // The media commands the game sends: the verb in any case, the file taken
 // from beside the program, everything else ignored.
 
-#include "platform/MediaCommand.h"
+#include "platform/sound/MediaCommand.h"
 
 #include <QDir>
 #include <QTemporaryDir>

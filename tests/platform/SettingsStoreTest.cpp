@@ -7,7 +7,7 @@
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include <QDir>
 #include <QProcess>

@@ -4,7 +4,7 @@
 
 #include "ConfigHome.h"
 #include "TinyTune.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -6,9 +6,9 @@
 #include "AudioCapture.h"
 #include "MidiWriter.h"
 #include "TinyTune.h"
-#include "platform/SoundfontTrim.h"
-#include "platform/Synth.h"
-#include "platform/TuneFile.h"
+#include "platform/sound/SoundfontTrim.h"
+#include "platform/sound/Synth.h"
+#include "platform/sound/TuneFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

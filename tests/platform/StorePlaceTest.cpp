@@ -4,7 +4,7 @@
 // started from, and nothing of the game's is ever written under /.
 
 #include "ConfigHome.h"
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // QSettings wrote reads back the same, what the game writes QSettings reads
 // back the same, and a save changes the game's values and nothing else.
 
-#include "platform/StoreText.h"
+#include "platform/store/StoreText.h"
 
 #include <QFile>
 #include <QSettings>

@@ -5,8 +5,8 @@
 #include "AudioCapture.h"
 #include "ConfigHome.h"
 #include "TinyTune.h"
-#include "platform/Synth.h"
-#include "platform/TuneFile.h"
+#include "platform/sound/Synth.h"
+#include "platform/sound/TuneFile.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 
 #include "ConfigHome.h"
 #include "TinyTune.h"
-#include "platform/TuneFile.h"
+#include "platform/sound/TuneFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

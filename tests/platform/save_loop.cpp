@@ -8,7 +8,7 @@
 
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -8,7 +8,7 @@
 //   left behind time to run, and ends.
 // argv[1] is the folder with music.mid.
 
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 #include <chrono>
 #include <cstdio>

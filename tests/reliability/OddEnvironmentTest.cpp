@@ -6,7 +6,7 @@
 #include "ConfigFolder.h"
 #include "GameProcess.h"
 
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 #include <QDir>
 #include <QFile>

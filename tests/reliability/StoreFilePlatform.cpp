@@ -1,7 +1,7 @@
 #include "StoreFilePlatform.h"
 
 #include "base/RuntimeError.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 #include <QFileInfo>
 #include <QLocale>

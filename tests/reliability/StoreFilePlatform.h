@@ -7,7 +7,7 @@
 #include "PlayPlatform.h"
 
 #include "game/Platform.h"
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include <QString>
 #include <cstdint>

@@ -25,8 +25,8 @@
 
 #include "game/Numbers.h"
 #include "base/RuntimeError.h"
-#include "platform/SettingsStore.h"
-#include "platform/Sound.h"
+#include "platform/store/SettingsStore.h"
+#include "platform/sound/Sound.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,10 +1,10 @@
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
-#include "platform/FluidLibrary.h"
-#include "platform/MediaCommand.h"
-#include "platform/SoundfontTrim.h"
-#include "platform/Synth.h"
-#include "platform/TuneFile.h"
+#include "platform/sound/FluidLibrary.h"
+#include "platform/sound/MediaCommand.h"
+#include "platform/sound/SoundfontTrim.h"
+#include "platform/sound/Synth.h"
+#include "platform/sound/TuneFile.h"
 
 #include <malloc.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "platform/Synth.h"
+#include "platform/sound/Synth.h"
 
-#include "platform/FluidLibrary.h"
+#include "platform/sound/FluidLibrary.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/StoreFile.h"
+#include "platform/store/StoreFile.h"
 
 #include <QFile>
 #include <QFileInfo>

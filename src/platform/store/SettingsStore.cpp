@@ -1,8 +1,8 @@
-#include "platform/SettingsStore.h"
+#include "platform/store/SettingsStore.h"
 
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
-#include "platform/StoreFile.h"
+#include "platform/store/StoreFile.h"
 
 #include <QDir>
 #include <QFile>

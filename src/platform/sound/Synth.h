@@ -3,7 +3,7 @@
 // the background tune and the notes of the beep. It knows nothing of where
 // the sound goes: the game attaches a sound card, the tests a file renderer.
 
-#include "platform/SoundfontTrim.h"
+#include "platform/sound/SoundfontTrim.h"
 
 #include <QByteArray>
 #include <QString>

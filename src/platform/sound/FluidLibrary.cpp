@@ -1,4 +1,4 @@
-#include "platform/FluidLibrary.h"
+#include "platform/sound/FluidLibrary.h"
 
 #include <dlfcn.h>
 #include <optional>

@@ -8,7 +8,7 @@
 // at the store's path can block the game or be overwritten by it, and nothing
 // of the store is ever copied anywhere else.
 
-#include "platform/StoreText.h"
+#include "platform/store/StoreText.h"
 
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "platform/TuneFile.h"
+#include "platform/sound/TuneFile.h"
 
-#include "platform/FluidLibrary.h"
+#include "platform/sound/FluidLibrary.h"
 
 #include <QFile>
 #include <QFileInfo>

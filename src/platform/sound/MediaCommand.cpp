@@ -1,4 +1,4 @@
-#include "platform/MediaCommand.h"
+#include "platform/sound/MediaCommand.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "platform/StoreText.h"
+#include "platform/store/StoreText.h"
 
 #include <QByteArrayView>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/SoundfontTrim.h"
+#include "platform/sound/SoundfontTrim.h"
 
 #include <QFile>
 
