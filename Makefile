@@ -76,7 +76,7 @@ soak: build
 # seeds in fuzz/corpus stay as they are.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_random_play fuzz_load
+FUZZ_TARGETS = fuzz_random_play fuzz_load fuzz_store
 fuzz:
 	@bash tools/install-deps.sh fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \

@@ -5,7 +5,7 @@
 // costs; a pipe in its place must fail at once. A config folder of 200,000
 // files must cost a death what an empty folder costs.
 
-#include "platform/store/SettingsStore.h"
+#include "GameStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,7 +80,7 @@ void FirstSave(benchmark::State& state)
         folder.make(kind);
         state.ResumeTiming();
         try {
-            SettingsStore().writeAll(App, Section, SaveOfLevelOne);
+            gameStore().writeAll(Section, SaveOfLevelOne);
         } catch (...) {
             ++failed;
         }
@@ -97,7 +97,7 @@ void Continue(benchmark::State& state)
     std::int64_t unreadable = 0;
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(SettingsStore().readAll(App, Section, SaveOfLevelOne));
+            benchmark::DoNotOptimize(gameStore().readAll(Section, SaveOfLevelOne));
         } catch (...) {
             ++unreadable;
         }
@@ -118,11 +118,11 @@ void SaveAtADeath(benchmark::State& state)
         if (!other.open(QIODevice::WriteOnly))
             std::abort();
     }
-    SettingsStore().writeAll(App, Section, SaveOfLevelOne);
+    gameStore().writeAll(Section, SaveOfLevelOne);
     int deaths = 0;
     for (auto _ : state) {
         ++deaths;
-        SettingsStore().writeAll(App, Section,
+        gameStore().writeAll(Section,
                                  {{QStringLiteral("Saw1"), QStringLiteral("1")},
                                   {QStringLiteral("Saw2"), QString::number(deaths)},
                                   {QStringLiteral("Saw3"), QString::number(deaths + 1)},

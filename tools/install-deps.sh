@@ -37,10 +37,10 @@ if [ "${1:-}" != "run" ]; then
   packages+=("${test_packages[@]}")
 fi
 
-# `install-deps.sh fuzz` installs what make fuzz needs instead: clang and
-# its libFuzzer runtime. make test does not need them.
+# `install-deps.sh fuzz` adds what make fuzz needs besides building: clang
+# and its libFuzzer runtime. make test does not need them.
 if [ "${1:-}" = "fuzz" ]; then
-  packages=(clang-14 libclang-rt-14-dev)
+  packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

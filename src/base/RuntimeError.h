@@ -13,6 +13,7 @@ namespace zw {
 class RuntimeError : public std::runtime_error {
 public:
     enum Number : int {
+        InvalidProcedureCall = 5,
         Overflow = 6,
         SubscriptOutOfRange = 9,
         DivisionByZero = 11,

@@ -2,6 +2,7 @@
 
 #include "platform/GameMessageBox.h"
 #include "platform/Shell.h"
+#include "platform/store/StorePath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,13 +18,13 @@ QtPlatform::~QtPlatform() = default;
 std::vector<QString> QtPlatform::getSettings(const QString& app, const QString& section,
                                              const std::vector<std::pair<QString, QString>>& keysWithDefaults)
 {
-    return settings_.readAll(app, section, keysWithDefaults);
+    return SettingsStore(storePathOf(app)).readAll(section, keysWithDefaults);
 }
 
 void QtPlatform::saveSettings(const QString& app, const QString& section,
                               const std::vector<std::pair<QString, QString>>& values)
 {
-    settings_.writeAll(app, section, values);
+    SettingsStore(storePathOf(app)).writeAll(section, values);
 }
 
 void QtPlatform::messageBox(const QString& prompt, int style)

@@ -37,7 +37,6 @@ public:
     QString toUpper(const QString& text) override;
 
 private:
-    SettingsStore settings_;
     Sound sound_;
     std::function<void()> beforeBox_;
 };

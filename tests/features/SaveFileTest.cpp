@@ -5,6 +5,7 @@
 
 #include "ConfigHome.h"
 #include "FixturePictures.h"
+#include "GameStore.h"
 #include "LoadMessages.h"
 #include "ProgramStart.h"
 
@@ -51,7 +52,7 @@ public:
 
 QString stored(const char* key)
 {
-    return platform::SettingsStore().read(StoreApp, QStringLiteral("SaveGame"), QLatin1String(key),
+    return readStored(QStringLiteral("SaveGame"), QLatin1String(key),
                                           QStringLiteral("<none>"));
 }
 

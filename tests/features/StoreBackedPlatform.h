@@ -6,6 +6,7 @@
 #include "FakePlatform.h"
 
 #include "platform/store/SettingsStore.h"
+#include "platform/store/StorePath.h"
 
 namespace zw::test {
 
@@ -15,7 +16,7 @@ public:
                                      const std::vector<std::pair<QString, QString>>& keysWithDefaults) override
     {
         settingsApps << app;
-        return store_.readAll(app, section, keysWithDefaults);
+        return platform::SettingsStore(platform::storePathOf(app)).readAll(section, keysWithDefaults);
     }
 
     void saveSettings(const QString& app, const QString& section,
@@ -23,12 +24,9 @@ public:
     {
         settingsApps << app;
         log << QStringLiteral("save");
-        store_.writeAll(app, section, values);
+        platform::SettingsStore(platform::storePathOf(app)).writeAll(section, values);
         ++saves;
     }
-
-private:
-    platform::SettingsStore store_;
 };
 
 } // namespace zw::test

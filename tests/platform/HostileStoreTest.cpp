@@ -10,8 +10,8 @@
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
-#include "platform/store/SettingsStore.h"
-#include "platform/store/StoreFile.h"
+#include "GameStore.h"
+#include "platform/store/AtomicFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -40,10 +40,10 @@ TEST_P(NotAFile, IsNeitherReadNorReplacedNorWaitedOn)
 
     finishesWithoutWaiting(
         [] {
-            EXPECT_THROW(SettingsStore().read(StoreApp, SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")),
+            EXPECT_THROW(readStored(SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")),
                          UnreadableStore);
             try {
-                SettingsStore().writeAll(StoreApp, SaveSection, saveSet(4, 2));
+                gameStore().writeAll(SaveSection, saveSet(4, 2));
                 ADD_FAILURE() << "the save was said to go through";
             } catch (const RuntimeError& error) {
                 EXPECT_EQ(error.number(), 75);
@@ -80,19 +80,19 @@ TEST(UnreadableStoreFile, IsNotTakenForAnEmptyStoreNorReplaced)
         const NodeState before = nodeState(home.storeFile());
         {
             AsPlayer player;
-            EXPECT_THROW(SettingsStore().read(StoreApp, SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")),
+            EXPECT_THROW(readStored(SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")),
                          UnreadableStore);
-            EXPECT_THROW(SettingsStore().writeAll(StoreApp, SaveSection, saveSet(4, 2)), RuntimeError);
+            EXPECT_THROW(gameStore().writeAll(SaveSection, saveSet(4, 2)), RuntimeError);
         }
         EXPECT_EQ(nodeState(home.storeFile()), before);
         EXPECT_EQ(fileBytes(home.storeFile()), save);
     }
 }
 
-// A store of many megabytes is damaged data. It is never read whole, not
-// even while a save replaces it with the four values: so it costs a new
-// game and a death no more than a store of a few bytes does.
-TEST(OversizedStore, IsNeverReadAndTheNextSaveReplacesIt)
+// A store far larger than any save with notes beside it is never read
+// whole: continue takes it as bad data, and a save fails with the file
+// access error and leaves it exactly as it was, neither replaced nor cut.
+TEST(OversizedStore, IsNeverReadNorReplaced)
 {
     for (const qint64 megabytes : {10, 50}) {
         SCOPED_TRACE(std::to_string(megabytes) + " MB");
@@ -104,26 +104,35 @@ TEST(OversizedStore, IsNeverReadAndTheNextSaveReplacesIt)
             while (file.size() < megabytes * 1024 * 1024)
                 ASSERT_EQ(file.write(line), line.size());
         }
-        const qint64 before = bytesReadSoFar();
-        ASSERT_GE(before, 0) << "no /proc/self/io to count reads with";
+        const NodeState before = nodeState(home.storeFile());
+        const qint64 readBefore = bytesReadSoFar();
+        ASSERT_GE(readBefore, 0) << "no /proc/self/io to count reads with";
 
-        EXPECT_THROW(SettingsStore().read(StoreApp, SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")),
-                     UnreadableStore);
-        SettingsStore().writeAll(StoreApp, SaveSection, saveSet(1, 0));
-        EXPECT_LT(bytesReadSoFar() - before, 1024 * 1024) << "the big store was read";
-
-        EXPECT_EQ(fileBytes(home.storeFile()), "[SaveGame]\nSaw1=1\nSaw2=0\nSaw3=1\nSaw4=0\n");
-        for (int death = 1; death <= 3; ++death)
-            SettingsStore().writeAll(StoreApp, SaveSection, saveSet(1, death));
-        EXPECT_EQ(SettingsStore().read(StoreApp, SaveSection, QStringLiteral("Saw2"), QStringLiteral("?")), "3");
+        EXPECT_THROW(readStored(SaveSection, QStringLiteral("Saw1"), QStringLiteral("1")), UnreadableStore);
+        EXPECT_THROW(gameStore().writeAll(SaveSection, saveSet(1, 0)), RuntimeError);
+        EXPECT_LT(bytesReadSoFar() - readBefore, 1024 * 1024) << "the big store was read";
+        EXPECT_EQ(nodeState(home.storeFile()), before);
     }
 }
 
+// A store of a megabyte (a player's long notes) is read and edited like a
+// small one: the game's values change, every other byte stays.
+TEST(OversizedStore, AMegabyteStoreIsEditedLikeASmallOne)
+{
+    ConfigHome home;
+    const QByteArray notes = "[Notes]\r\n" + QByteArray(1024 * 1024, 'n') + "\r\n";
+    writeBytes(home.storeFile(), notes + "[SaveGame]\r\nSaw1=3\r\nSaw2=0\r\nSaw3=3\r\nSaw4=0\r\n");
+    EXPECT_EQ(readStored(SaveSection, QStringLiteral("Saw1"), QStringLiteral("?")), "3");
+    gameStore().writeAll(SaveSection, saveSet(4, 9));
+    EXPECT_EQ(fileBytes(home.storeFile()), notes + "[SaveGame]\r\nSaw1=4\r\nSaw2=9\r\nSaw3=13\r\nSaw4=1\r\n");
+}
+
 // The borders of "far too large", on the store's own reader.
-TEST(OversizedStore, SixtyFourKibibytesIsTheLargestStoreRead)
+TEST(OversizedStore, TheLargestStoreRead)
 {
     const struct { qint64 size; platform::StoreFile::State state; } cases[] = {
         {0, platform::StoreFile::Ordinary},
+        {1024 * 1024, platform::StoreFile::Ordinary},
         {platform::LargestStore, platform::StoreFile::Ordinary},
         {platform::LargestStore + 1, platform::StoreFile::TooLarge},
         {10 * 1024 * 1024, platform::StoreFile::TooLarge},
@@ -157,51 +166,53 @@ TEST(SaveLeftovers, ThePlayersFilesSurviveEverySaveAndLeftoversGo)
     ASSERT_TRUE(linkStoreTo(home, linked));
 
     const QString store = QStringLiteral("Zigwalk_Korvel.conf");
-    const QStringList leftovers = {store + ".saving-AbCdEf", store + ".saving-qwerty", store + ".saving-X1y2Z3"};
+    const QStringList leftovers = {store + ".saving-BCDFGH", store + ".saving-XKCDQZ", store + ".saving-ZZZZZZ"};
     const QStringList keptFiles = {store + ".backup",          store + ".before",          store + ".level9",
-                                   store + ".mycopy",          store + ".AbCdEf",          store + ".saving-AbCdE",
-                                   store + ".saving-AbCdEfG",  store + ".saving-Ab-dEf",   store + ".savingAbCdEf",
-                                   "Other.conf.saving-AbCdEf", store + ".lock.saving-AbCdEf"};
+                                   store + ".mycopy",          store + ".BCDFGH",          store + ".saving-BCDFG",
+                                   store + ".saving-BCDFGHJ",  store + ".saving-BC-FGH",   store + ".savingBCDFGH",
+                                   "Other.conf.saving-BCDFGH", store + ".lock.saving-BCDFGH",
+                                   store + ".saving-backup",   store + ".saving-BACKUP",   store + ".saving-2024v1",
+                                   store + ".saving-bcdfgh"};
     for (const QString& name : leftovers + keptFiles) {
         writeBytes(home.path() + '/' + name, name.toUtf8());
         makeOld(home.path() + '/' + name);
     }
     // Named like a leftover, but new: another copy of the game may be writing it.
-    writeBytes(home.path() + '/' + store + ".saving-NeWnEw", "[Save");
+    writeBytes(home.path() + '/' + store + ".saving-NWNWNW", "[Save");
     // Named like a leftover, but another user's (only root can give a file away).
     const bool root = ::geteuid() == 0;
     if (root) {
-        writeBytes(home.path() + '/' + store + ".saving-OtHeRs", "[Save");
-        ASSERT_EQ(::chown(encoded(home.path() + '/' + store + ".saving-OtHeRs").constData(), AsPlayer::uid(), -1), 0);
-        makeOld(home.path() + '/' + store + ".saving-OtHeRs");
+        writeBytes(home.path() + '/' + store + ".saving-THRSXX", "[Save");
+        ASSERT_EQ(::chown(encoded(home.path() + '/' + store + ".saving-THRSXX").constData(), AsPlayer::uid(), -1), 0);
+        makeOld(home.path() + '/' + store + ".saving-THRSXX");
     }
-    writeBytes(elsewhere.filePath("zigwalk.conf.saving-QwErTy"), "[Save"); // a leftover beside the link's target
+    writeBytes(elsewhere.filePath("zigwalk.conf.saving-QWRTZX"), "[Save"); // a leftover beside the link's target
     writeBytes(elsewhere.filePath("zigwalk.conf.backup"), "mine");
-    writeBytes(elsewhere.filePath("notes.txt.saving-QwErTy"), "mine"); // not the store's
-    for (const char* name : {"zigwalk.conf.saving-QwErTy", "zigwalk.conf.backup", "notes.txt.saving-QwErTy"})
+    writeBytes(elsewhere.filePath("notes.txt.saving-QWRTZX"), "mine"); // not the store's
+    for (const char* name : {"zigwalk.conf.saving-QWRTZX", "zigwalk.conf.backup", "notes.txt.saving-QWRTZX"})
         makeOld(elsewhere.filePath(name));
     // Named like a leftover, but no ordinary file: none of them is touched.
-    ASSERT_TRUE(QDir().mkpath(home.path() + '/' + store + ".saving-FoLder"));
-    ASSERT_EQ(::mkfifo(encoded(home.path() + '/' + store + ".saving-PiPeXx").constData(), 0600), 0);
-    ASSERT_EQ(::symlink(encoded(elsewhere.filePath("notes.txt.saving-QwErTy")).constData(),
-                        encoded(home.path() + '/' + store + ".saving-LiNkXx").constData()), 0);
-    for (const char* name : {".saving-FoLder", ".saving-PiPeXx", ".saving-LiNkXx"})
+    ASSERT_TRUE(QDir().mkpath(home.path() + '/' + store + ".saving-FLDRXX"));
+    ASSERT_EQ(::mkfifo(encoded(home.path() + '/' + store + ".saving-PPXXXX").constData(), 0600), 0);
+    ASSERT_EQ(::symlink(encoded(elsewhere.filePath("notes.txt.saving-QWRTZX")).constData(),
+                        encoded(home.path() + '/' + store + ".saving-LNKXXX").constData()), 0);
+    for (const char* name : {".saving-FLDRXX", ".saving-PPXXXX", ".saving-LNKXXX"})
         makeOld(home.path() + '/' + store + name);
 
     for (int death = 1; death <= 20; ++death)
-        SettingsStore().writeAll(StoreApp, SaveSection, saveSet(3, death));
+        gameStore().writeAll(SaveSection, saveSet(3, death));
 
-    QStringList expected = keptFiles + QStringList{store, store + ".saving-NeWnEw", store + ".saving-FoLder",
-                                                   store + ".saving-PiPeXx", store + ".saving-LiNkXx"};
+    QStringList expected = keptFiles + QStringList{store, store + ".saving-NWNWNW", store + ".saving-FLDRXX",
+                                                   store + ".saving-PPXXXX", store + ".saving-LNKXXX"};
     if (root)
-        expected << store + ".saving-OtHeRs";
+        expected << store + ".saving-THRSXX";
     expected.sort();
     EXPECT_EQ(folderEntries(home.path()), expected);
     for (const QString& name : keptFiles)
         EXPECT_EQ(fileBytes(home.path() + '/' + name), name.toUtf8()) << name.toStdString();
     EXPECT_EQ(folderEntries(elsewhere.path()),
-              (QStringList{"notes.txt.saving-QwErTy", "zigwalk.conf", "zigwalk.conf.backup"}));
-    EXPECT_EQ(fileBytes(elsewhere.filePath("notes.txt.saving-QwErTy")), "mine");
+              (QStringList{"notes.txt.saving-QWRTZX", "zigwalk.conf", "zigwalk.conf.backup"}));
+    EXPECT_EQ(fileBytes(elsewhere.filePath("notes.txt.saving-QWRTZX")), "mine");
     EXPECT_EQ(fileBytes(elsewhere.filePath("zigwalk.conf.backup")), "mine");
     EXPECT_TRUE(QFileInfo(home.storeFile()).isSymLink()) << "the link itself stays";
     EXPECT_EQ(fileBytes(linked), "[SaveGame]\nSaw1=3\nSaw2=20\nSaw3=23\nSaw4=2\n");
@@ -211,15 +222,18 @@ TEST(SaveLeftovers, TheNamesTakenForLeftovers)
 {
     const QString store = QStringLiteral("Zigwalk_Korvel.conf");
     const struct { const char* name; bool leftover; } cases[] = {
-        {"Zigwalk_Korvel.conf.saving-AbCdEf", true},   {"Zigwalk_Korvel.conf.saving-abc123", true},
-        {"Zigwalk_Korvel.conf.saving-ABCDEF", true},   {"Zigwalk_Korvel.conf", false},
+        {"Zigwalk_Korvel.conf.saving-BCDFGH", true},   {"Zigwalk_Korvel.conf.saving-ZXWVTS", true},
+        {"Zigwalk_Korvel.conf.saving-ABCDEF", false},  {"Zigwalk_Korvel.conf", false},
+        {"Zigwalk_Korvel.conf.saving-backup", false},  {"Zigwalk_Korvel.conf.saving-BACKUP", false},
+        {"Zigwalk_Korvel.conf.saving-2024v1", false},  {"Zigwalk_Korvel.conf.saving-bcdfgh", false},
+        {"Zigwalk_Korvel.conf.saving-BCDFG1", false},
         {"Zigwalk_Korvel.conf.saving-", false},        {"Zigwalk_Korvel.conf.lock", false},
         {"Zigwalk_Korvel.conf.AbCdEf", false},         {"Zigwalk_Korvel.conf.backup", false},
         {"Zigwalk_Korvel.conf.before", false},         {"Zigwalk_Korvel.conf.level9", false},
-        {"Zigwalk_Korvel.conf.saving-AbCdE", false},   {"Zigwalk_Korvel.conf.saving-AbCdEfG", false},
-        {"Zigwalk_Korvel.conf.saving-Ab Def", false},  {"Zigwalk_Korvel.conf.saving-Ab.Def", false},
-        {"Zigwalk_Korvel.conf.saving-ÀbCdEf", false},  {"zigwalk_korvel.conf.saving-AbCdEf", false},
-        {"Zigwalk_Korvel.conf.Saving-AbCdEf", false},  {"xZigwalk_Korvel.conf.saving-AbCdEf", false},
+        {"Zigwalk_Korvel.conf.saving-BCDFG", false},    {"Zigwalk_Korvel.conf.saving-BCDFGHJ", false},
+        {"Zigwalk_Korvel.conf.saving-BC DFG", false},  {"Zigwalk_Korvel.conf.saving-BC.DFG", false},
+        {"Zigwalk_Korvel.conf.saving-ÀBCDFG", false},  {"zigwalk_korvel.conf.saving-BCDFGH", false},
+        {"Zigwalk_Korvel.conf.Saving-BCDFGH", false},  {"xZigwalk_Korvel.conf.saving-BCDFGH", false},
     };
     for (const auto& row : cases)
         EXPECT_EQ(platform::isLeftoverName(QString::fromUtf8(row.name), store), row.leftover) << row.name;
@@ -230,8 +244,8 @@ TEST(SaveLeftovers, TheNamesTakenForLeftovers)
 TEST(SaveLeftovers, ALeftoverOfAKilledSaveIsGoneAfterTheNextSave)
 {
     ConfigHome home;
-    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 0));
-    const QString leftover = home.storeFile() + QStringLiteral(".saving-kIlLeD");
+    gameStore().writeAll(SaveSection, saveSet(2, 0));
+    const QString leftover = home.storeFile() + QStringLiteral(".saving-KLLDXX");
     writeBytes(leftover, "[SaveGame]\nSaw1=3\nSa");
     makeOld(leftover);
 
@@ -248,16 +262,16 @@ TEST(SaveLeftovers, ALeftoverOfAKilledSaveIsGoneAfterTheNextSave)
 TEST(SaveLeftovers, TheFolderIsLookedThroughOnceARun)
 {
     ConfigHome home;
-    const QString first = home.storeFile() + QStringLiteral(".saving-FiRsTt");
+    const QString first = home.storeFile() + QStringLiteral(".saving-FRSTXX");
     writeBytes(first, "[Save");
     makeOld(first);
-    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 0));
+    gameStore().writeAll(SaveSection, saveSet(2, 0));
     EXPECT_FALSE(QFileInfo::exists(first));
 
-    const QString second = home.storeFile() + QStringLiteral(".saving-SeCoNd");
+    const QString second = home.storeFile() + QStringLiteral(".saving-SCNDXX");
     writeBytes(second, "[Save");
     makeOld(second);
-    SettingsStore().writeAll(StoreApp, SaveSection, saveSet(2, 1));
+    gameStore().writeAll(SaveSection, saveSet(2, 1));
     EXPECT_TRUE(QFileInfo::exists(second)) << "a second save looked through the folder again";
 }
 

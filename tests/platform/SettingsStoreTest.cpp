@@ -7,7 +7,7 @@
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
-#include "platform/store/SettingsStore.h"
+#include "GameStore.h"
 
 #include <QDir>
 #include <QProcess>
@@ -24,7 +24,7 @@ const QString Default = QStringLiteral("default");
 
 QString readKey(const QString& key, const QString& section = SaveSection)
 {
-    return SettingsStore().read(StoreApp, section, key, Default);
+    return readStored(section, key, Default);
 }
 
 ino_t inodeOf(const QString& path)
@@ -37,12 +37,11 @@ ino_t inodeOf(const QString& path)
 class SettingsStoreTest : public ::testing::Test {
 protected:
     ConfigHome home;
-    SettingsStore store;
 };
 
 TEST_F(SettingsStoreTest, TheFourValuesOfASaveComeBack)
 {
-    store.writeAll(StoreApp, SaveSection, saveSet(7, 15));
+    gameStore().writeAll(SaveSection, saveSet(7, 15));
 
     EXPECT_EQ(readKey("Saw1"), "7");
     EXPECT_EQ(readKey("Saw2"), "15");
@@ -53,22 +52,31 @@ TEST_F(SettingsStoreTest, TheFourValuesOfASaveComeBack)
 TEST_F(SettingsStoreTest, AMissingKeyGivesTheDefault)
 {
     EXPECT_EQ(readKey("Saw1"), Default); // no store at all
-    store.writeAll(StoreApp, SaveSection, {{"Saw1", "3"}});
+    gameStore().writeAll(SaveSection, {{"Saw1", "3"}});
     EXPECT_EQ(readKey("Saw3"), Default);
     EXPECT_EQ(readKey("Saw1", "OtherSection"), Default);
 }
 
-// The store's file format quotes and escapes some characters; none of that
-// may show in what the game reads back.
-TEST_F(SettingsStoreTest, TextsComeBackExactly)
+// Every text a value line gives back unchanged comes back exactly; a text
+// that a line could not hold as it is (a line break, blanks at either end,
+// quotes around it) is refused, and the store stays as it was.
+TEST_F(SettingsStoreTest, TextsComeBackExactlyOrAreRefused)
 {
-    const QStringList texts = {"7", "1,5", " 7", "7 ", "", "@x", "a;b", "\"q\"", "x=y",
-                               "[SaveGame]", "back\\slash", "tab\there", "line\nbreak",
-                               "Počet zabití", "-0", "1E+10", "#7"};
-    for (const QString& text : texts) {
-        store.writeAll(StoreApp, SaveSection, {{"Saw1", text}, {"Saw2", text + text}});
+    for (const QString& text : {"7", "1,5", "", "@x", "a;b", "x=y", "[SaveGame]", "back\\slash", "tab\there",
+                                "Počet zabití", "-0", "1E+10", "#7", "\"q", "a\"b\""}) {
+        gameStore().writeAll(SaveSection, {{"Saw1", text}, {"Saw2", text + text}});
         EXPECT_EQ(readKey("Saw1"), text) << "text [" << text.toStdString() << "]";
         EXPECT_EQ(readKey("Saw2"), text + text) << "text [" << text.toStdString() << "]";
+    }
+    const QByteArray before = fileBytes(home.storeFile());
+    for (const QString& text : {" 7", "7 ", "\"q\"", "line\nbreak", "cr\rlf"}) {
+        try {
+            gameStore().writeAll(SaveSection, {{"Saw1", "3"}, {"Saw2", text}});
+            ADD_FAILURE() << "stored [" << text.toStdString() << "]";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), 5);
+        }
+        EXPECT_EQ(fileBytes(home.storeFile()), before);
     }
 }
 
@@ -89,9 +97,9 @@ TEST_F(SettingsStoreTest, TheStoreIsOneFileInTheConfigFolder)
 // whole old file or the whole new one, never a half-written mix.
 TEST_F(SettingsStoreTest, ASaveReplacesTheFileWhole)
 {
-    store.writeAll(StoreApp, SaveSection, saveSet(3, 4));
+    gameStore().writeAll(SaveSection, saveSet(3, 4));
     const ino_t first = inodeOf(home.storeFile());
-    store.writeAll(StoreApp, SaveSection, saveSet(4, 4));
+    gameStore().writeAll(SaveSection, saveSet(4, 4));
 
     EXPECT_NE(inodeOf(home.storeFile()), first);
     EXPECT_EQ(readKey("Saw1"), "4");
@@ -154,7 +162,7 @@ TEST_P(BlockedStoreTest, AFailedSaveRaisesAnAccessErrorAndKeepsTheOldStore)
     {
         AsPlayer player;
         try {
-            store.writeAll(StoreApp, SaveSection, saveSet(9, 9));
+            gameStore().writeAll(SaveSection, saveSet(9, 9));
             ADD_FAILURE() << "the save went through";
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.number(), 75);
@@ -244,7 +252,7 @@ TEST(DamagedStoreRepair, TheNextSaveRepairsADamagedFile)
         SCOPED_TRACE("damage " + damage.left(16).toHex().toStdString());
         ConfigHome home;
         writeBytes(home.storeFile(), damage);
-        SettingsStore().writeAll(StoreApp, SaveSection, saveSet(6, 1));
+        gameStore().writeAll(SaveSection, saveSet(6, 1));
 
         const QMap<QString, QString> saved = readInFreshProcess();
         EXPECT_EQ(saved.value("Saw1"), "6");

@@ -4,7 +4,7 @@
 // started from, and nothing of the game's is ever written under /.
 
 #include "ConfigHome.h"
-#include "platform/store/SettingsStore.h"
+#include "GameStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,7 +94,7 @@ TEST(StorePlace, FromTheVariablesAndThePasswordDatabase)
         Variables variables;
         variables.set("HOME", c.home);
         variables.set("XDG_CONFIG_HOME", c.configHome);
-        EXPECT_EQ(SettingsStore::pathOf(StoreApp), c.expected) << c.name;
+        EXPECT_EQ(platform::storePathOf(StoreApp), c.expected) << c.name;
     }
 }
 

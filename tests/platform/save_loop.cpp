@@ -8,13 +8,14 @@
 
 #include "SaveSet.h"
 #include "base/RuntimeError.h"
-#include "platform/store/SettingsStore.h"
+#include "GameStore.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 using zw::platform::SettingsStore;
+using zw::test::gameStore;
 using namespace zw::test;
 
 namespace {
@@ -24,11 +25,11 @@ const QString Missing = QStringLiteral("\x01missing");
 
 int loop()
 {
-    SettingsStore store;
-    int deaths = store.read(App, SaveSection, SaveKeys[1], QStringLiteral("0")).toInt();
+    SettingsStore store = gameStore();
+    int deaths = store.readAll(SaveSection, {{SaveKeys[1], QStringLiteral("0")}}).front().toInt();
     for (;;) {
         ++deaths;
-        store.writeAll(App, SaveSection, saveSet(deaths % 20 + 1, deaths));
+        store.writeAll(SaveSection, saveSet(deaths % 20 + 1, deaths));
     }
 }
 
@@ -38,7 +39,7 @@ int print()
     zw::platform::KeyTexts keys;
     for (const QString& key : SaveKeys)
         keys.push_back({key, Missing});
-    const std::vector<QString> values = SettingsStore().readAll(App, SaveSection, keys);
+    const std::vector<QString> values = gameStore().readAll(SaveSection, keys);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const QString& key = keys[i].first;
         const QString& value = values[i];
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
         if (argc == 2 && std::strcmp(argv[1], "print") == 0)
             return print();
         if (argc == 4 && std::strcmp(argv[1], "save") == 0) {
-            SettingsStore().writeAll(App, SaveSection, saveSet(std::atoi(argv[2]), std::atoi(argv[3])));
+            gameStore().writeAll(SaveSection, saveSet(std::atoi(argv[2]), std::atoi(argv[3])));
             return 0;
         }
     } catch (const zw::RuntimeError& error) {

@@ -13,6 +13,8 @@
 
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
+#include "platform/store/AtomicFile.h"
+#include "platform/store/StorePath.h"
 
 #include <QDir>
 #include <optional>
@@ -181,12 +183,12 @@ const QString Missing = QStringLiteral("\x01missing");
 // store is there but cannot be read.
 std::optional<StoredTexts> tryReadFromDisk()
 {
-    platform::SettingsStore store;
+    const platform::SettingsStore store(platform::storePathOf(App));
     StoredTexts texts;
     try {
         for (int i = 0; i < 4; ++i) {
             const QString value =
-                store.read(App, QStringLiteral("SaveGame"), QStringLiteral("Saw%1").arg(i + 1), Missing);
+                store.readAll(QStringLiteral("SaveGame"), {{QStringLiteral("Saw%1").arg(i + 1), Missing}}).front();
             if (value != Missing)
                 texts[std::size_t(i)] = value;
         }
@@ -304,31 +306,30 @@ TEST_F(DamagedSettingsFile, HandEditedAndTruncatedFilesAreJudgedLikeAnyData)
     }
 }
 
-// No save comes near 64 KiB: a larger file is damaged data, not read, and
-// the next save puts a sound one in its place.
-TEST_F(DamagedSettingsFile, AFileFarTooLargeIsBadDataAndTheNextSaveReplacesIt)
+// A store far larger than any save with a player's notes beside it is not
+// read: continue answers with the bad-data box, every save fails with the
+// file access error (told once), and the file stays exactly as it was.
+// Anything up to the limit is read and edited like a small store.
+TEST_F(DamagedSettingsFile, AFileFarTooLargeIsBadDataAndIsLeftAlone)
 {
     const QByteArray nearSave = "[SaveGame]\nSaw1=1\nSaw2=0\nSaw3=1\nSaw4=0\n;";
-    const QByteArray files[] = {
-        "[SaveGame]\nSaw1=" + QByteArray(1 << 20, '7') + "\n", // a megabyte of digits on one line
-        nearSave + QByteArray(64 * 1024 + 1 - nearSave.size(), ' '), // one byte too many
-    };
-    for (const QByteArray& file : files) {
-        SCOPED_TRACE(file.size());
-        ASSERT_TRUE(writeFile(folder.storeFile(), file));
-        EXPECT_FALSE(tryReadFromDisk()) << "read as if it were a save";
+    const QByteArray tooLarge = nearSave + QByteArray(platform::LargestStore + 1 - nearSave.size(), ' ');
+    ASSERT_TRUE(writeFile(folder.storeFile(), tooLarge));
+    EXPECT_FALSE(tryReadFromDisk()) << "read as if it were a save";
 
-        const Session session = playOnDisk();
-        EXPECT_EQ(session.badDataBoxes, 1) << "continue answers with the bad-data box";
-        EXPECT_EQ(session.saveFailureBoxes, 0);
-        EXPECT_EQ(session.otherBoxes, 0);
-        EXPECT_EQ(session.deaths, 5u);
-        EXPECT_EQ(fileBytes(folder.storeFile()), "[SaveGame]\nSaw1=2\nSaw2=5\nSaw3=7\nSaw4=1\n")
-            << "the four values of the last save, and nothing of the old file";
-    }
-    // Exactly 64 KiB is still read as a store.
-    ASSERT_TRUE(writeFile(folder.storeFile(), nearSave + QByteArray(64 * 1024 - nearSave.size(), ' ')));
+    const Session session = playOnDisk();
+    EXPECT_EQ(session.badDataBoxes, 1) << "continue answers with the bad-data box";
+    EXPECT_EQ(session.saveFailureBoxes, 1) << "told once, not on every death";
+    EXPECT_EQ(session.otherBoxes, 0);
+    EXPECT_EQ(session.deaths, 5u);
+    EXPECT_EQ(fileBytes(folder.storeFile()), tooLarge) << "neither replaced nor cut";
+
+    // Exactly the limit is still read as a store, and edited in place.
+    const QByteArray largest = nearSave + QByteArray(platform::LargestStore - nearSave.size(), ' ');
+    ASSERT_TRUE(writeFile(folder.storeFile(), largest));
     EXPECT_EQ(describe(readFromDisk()), describe(StoredTexts{{"1", "0", "1", "0"}}));
+    expectPlayableAndRepaired();
+    EXPECT_TRUE(fileBytes(folder.storeFile()).endsWith(largest.sliced(nearSave.size())));
 }
 
 TEST_F(DamagedSettingsFile, ADirectoryInPlaceOfTheFileLetsTheGamePlayAndSaysSoOnce)

@@ -11,7 +11,7 @@ namespace zw::reliability {
 std::vector<QString> StoreFilePlatform::getSettings(const QString& app, const QString& section,
                                                     const SavedValues& keysWithDefaults)
 {
-    return store_.readAll(app, section, keysWithDefaults);
+    return platform::SettingsStore(platform::storePathOf(app)).readAll(section, keysWithDefaults);
 }
 
 void StoreFilePlatform::saveSettings(const QString& app, const QString& section, const SavedValues& values)
@@ -19,7 +19,7 @@ void StoreFilePlatform::saveSettings(const QString& app, const QString& section,
     if (beforeSave)
         beforeSave(values);
     try {
-        store_.writeAll(app, section, values);
+        platform::SettingsStore(platform::storePathOf(app)).writeAll(section, values);
     } catch (const RuntimeError&) {
         ++failedSaves;
         if (afterSave)

@@ -8,6 +8,7 @@
 
 #include "game/Platform.h"
 #include "platform/store/SettingsStore.h"
+#include "platform/store/StorePath.h"
 
 #include <QString>
 #include <cstdint>
@@ -45,7 +46,6 @@ public:
     QString toUpper(const QString& text) override;
 
 private:
-    platform::SettingsStore store_;
     platform::Sound* sound_;
     QString programDirectory_;
 };

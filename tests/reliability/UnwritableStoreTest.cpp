@@ -65,7 +65,12 @@ TEST(UnwritableStore, AReadOnlySettingsFolder)
     ConfigFolder folder;
     seedSave(folder.path());
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
-    // Root writes through any permission: the player is "nobody" here.
+    // Root writes through any permission: the player is "nobody" here, and
+    // the store is theirs, in a folder they may not write.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(folder.path() + QStringLiteral("/Zigwalk_Korvel.conf")).constData(),
+                          NobodyUid, 65534), 0);
+    }
     expectPlaysOnAndKeepsTheSave(folder.path(), {}, [] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(NobodyUid) != 0))
             ::_exit(99);

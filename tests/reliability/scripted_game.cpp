@@ -26,6 +26,7 @@
 #include "game/Numbers.h"
 #include "base/RuntimeError.h"
 #include "platform/store/SettingsStore.h"
+#include "platform/store/StorePath.h"
 #include "platform/sound/Sound.h"
 
 #include <QCoreApplication>
@@ -138,10 +139,10 @@ int play(const Options& options)
 
 int load()
 {
-    platform::SettingsStore store;
+    const platform::SettingsStore store(platform::storePathOf(App));
     for (int i = 1; i <= 4; ++i) {
         const QString key = QStringLiteral("Saw%1").arg(i);
-        const QString value = store.read(App, Section, key, Missing);
+        const QString value = store.readAll(Section, {{key, Missing}}).front();
         say(key.toStdString() + (value == Missing ? std::string(" missing") : "=" + value.toStdString()));
     }
 
@@ -173,8 +174,7 @@ int seed(const QStringList& args)
     if (args.size() != 2)
         return 2;
     const float level = args[0].toFloat(), deaths = args[1].toFloat();
-    platform::SettingsStore().writeAll(
-        App, Section,
+    platform::SettingsStore(platform::storePathOf(App)).writeAll(Section,
         {{QStringLiteral("Saw1"), num::toText(level)},
          {QStringLiteral("Saw2"), num::toText(deaths)},
          {QStringLiteral("Saw3"), num::toText(level + deaths)},

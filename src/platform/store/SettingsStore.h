@@ -1,14 +1,13 @@
 #pragma once
-// The per-user settings store: one file in QSettings' native format,
-// $XDG_CONFIG_HOME/Zigwalk_Korvel.conf (by default ~/.config), one group per
-// section. The file is read once for all the values a load wants, straight
-// from the bytes read, and a save writes the new bytes beside it and renames
-// them over it, so a crash or kill leaves either the old set or the new one.
-// Only an ordinary file of a sane size is ever read or replaced; nothing else
-// at the store's path can block the game or be overwritten by it, and nothing
-// of the store is ever copied anywhere else.
+// The per-user settings store: one file, $XDG_CONFIG_HOME/Zigwalk_Korvel.conf
+// (store/StorePath.h), that the player may share with their own notes. The
+// game reads its values from the file's lines and a save edits only the
+// value bytes of its own key lines (store/SectionLines.h); the edited file
+// replaces the old one by one rename (store/AtomicFile.h), so a crash or kill
+// leaves either the old set or the new one, and every byte the game does not
+// own stays as it was.
 
-#include "platform/store/StoreText.h"
+#include "platform/store/SectionLines.h"
 
 #include <QString>
 #include <vector>
@@ -17,24 +16,24 @@ namespace zw::platform {
 
 class SettingsStore {
 public:
-    // The stored text of each key, in the order asked, or the default given
-    // with it when the key or the whole store is missing. Raises
-    // zw::UnreadableStore when the store is there but cannot be read as the
-    // game's own file (see base/UnreadableStore.h).
-    std::vector<QString> readAll(const QString& app, const QString& section, const KeyTexts& keysWithDefaults) const;
-    QString read(const QString& app, const QString& section, const QString& key, const QString& defaultText) const;
+    explicit SettingsStore(QString path) : path_(std::move(path)) {}
 
-    // Writes every value, all together. Raises zw::RuntimeError when the
-    // store cannot be written; what was stored before is then unchanged.
-    // The first save of a run also clears away the new files that saves cut
-    // short in earlier runs left beside the store.
-    void writeAll(const QString& app, const QString& section, const KeyTexts& values);
+    // The stored text of each key of section, in the order asked, or the
+    // default given with it when the key or the whole store is missing.
+    // Raises zw::UnreadableStore when the store is there but cannot be read
+    // as the game's own file (see base/UnreadableStore.h).
+    std::vector<QString> readAll(const QString& section, const KeyTexts& keysWithDefaults) const;
 
-    // Where the store of app lives: in $XDG_CONFIG_HOME when that is an
-    // absolute path, else in .config of the player's home ($HOME, or the
-    // home the password database gives when HOME is not set). Empty when the
-    // player has no home but the root folder: the store then has no place.
-    static QString pathOf(const QString& app);
+    // Writes every value of section, all together. Raises zw::RuntimeError
+    // (the file access error) when the store cannot be written; what was
+    // stored before is then unchanged. The first save of a run also clears
+    // away the new files that saves cut short in earlier runs left behind.
+    void writeAll(const QString& section, const KeyTexts& values);
+
+    const QString& path() const { return path_; }
+
+private:
+    QString path_; // empty: the store has no place
 };
 
 } // namespace zw::platform

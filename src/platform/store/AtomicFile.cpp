@@ -1,11 +1,10 @@
-#include "platform/store/StoreFile.h"
+#include "platform/store/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -19,6 +18,10 @@ namespace zw::platform {
 namespace {
 
 QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+
+// Capital consonants: six of them spell no word a player would name a file by.
+constexpr char NameLetters[] = "BCDFGHJKLMNPQRSTVWXZ";
+constexpr int NameLength = 6;
 
 // Where a save writes: the file a link leads to, or, for a link that leads
 // nowhere yet, the file it names.
@@ -80,21 +83,117 @@ bool writeWhole(int fd, const QByteArray& bytes)
     return true;
 }
 
-// A new file beside target named target, ".saving-" and six random letters,
-// created afresh (never an existing file, never through a link) with the
-// permissions the player's umask allows.
-int createBeside(const QString& target, QByteArray& name)
+QByteArray savingName(const QByteArray& target)
 {
-    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = encoded(target) + SavingMark;
-        for (int i = 0; i < 6; ++i)
-            name += Letters[QRandomGenerator::global()->bounded(52)];
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+    QByteArray name = target + SavingMark;
+    for (int i = 0; i < NameLength; ++i)
+        name += NameLetters[QRandomGenerator::global()->bounded(int(sizeof NameLetters - 1))];
+    return name;
+}
+
+// Gives the new file the old one's owner and permissions before it holds a
+// byte. It was made 0600, so until now nobody else could open it. An owner
+// that cannot be kept fails the save; a group that cannot be kept loses the
+// group's permissions, so the new file is never open to more than the old.
+bool takeOverAccess(int fd, const StoreFile& found)
+{
+    if (found.state != StoreFile::Ordinary)
+        return true; // a first save: 0600, less what the umask takes
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return false;
+    mode_t mode = found.mode;
+    if (made.st_uid != found.owner || made.st_gid != found.group) {
+        if (::fchown(fd, found.owner, found.group) != 0) {
+            if (made.st_uid != found.owner)
+                return false;
+            mode &= ~mode_t(S_IRWXG);
+        }
     }
-    return -1;
+    return ::fchmod(fd, mode) == 0;
+}
+
+// The new file, written and synced beside the store, and its name there.
+// Where the file system allows it, the file is made without a name
+// (O_TMPFILE) and named only once it is whole, so that a save killed while
+// writing leaves nothing behind; elsewhere it is named from the start.
+class NewFile {
+public:
+    ~NewFile() { discard(); }
+
+    bool write(const StoreFile& found, const QByteArray& bytes)
+    {
+        const QByteArray target = encoded(found.target);
+        const QByteArray folder = encoded(QFileInfo(found.target).absolutePath());
+        for (const bool unnamed : {true, false}) {
+            const int fd = unnamed ? ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)
+                                   : createNamed(target);
+            if (fd < 0)
+                continue;
+            bool done = takeOverAccess(fd, found) && writeWhole(fd, bytes) && ::fsync(fd) == 0;
+            if (done && unnamed)
+                done = giveName(fd, target);
+            done = ::close(fd) == 0 && done;
+            if (done)
+                return true;
+            discard();
+        }
+        return false;
+    }
+
+    const QByteArray& name() const { return name_; }
+    void keep() { name_.clear(); }
+
+private:
+    int createNamed(const QByteArray& target)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            name_ = savingName(target);
+            const int fd = ::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd >= 0)
+                return fd;
+            name_.clear();
+            if (errno != EEXIST)
+                return -1;
+        }
+        return -1;
+    }
+
+    bool giveName(int fd, const QByteArray& target)
+    {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray name = savingName(target);
+            // By the descriptor where the process may, else through /proc.
+            if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0
+                || ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                name_ = name;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    void discard()
+    {
+        if (!name_.isEmpty())
+            ::unlink(name_.constData());
+        name_.clear();
+    }
+
+    QByteArray name_;
+};
+
+// The rename itself on disk, so that a power cut after the save keeps it.
+void syncFolder(const QString& path)
+{
+    const int fd = ::open(encoded(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -116,7 +215,6 @@ StoreFile readStoreFile(const QString& path)
         found.state = StoreFile::NotOrdinary;
         return found;
     }
-    found.mode = info.st_mode & 07777;
     if (info.st_size > LargestStore) {
         found.state = StoreFile::TooLarge;
         return found;
@@ -138,51 +236,47 @@ StoreFile readStoreFile(const QString& path)
         found.state = StoreFile::TooLarge;
     else
         found.state = readBounded(fd, found.bytes);
+    found.mode = info.st_mode & 07777;
+    found.owner = info.st_uid;
+    found.group = info.st_gid;
     ::close(fd);
     return found;
 }
 
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes)
 {
-    if (!found.mayBeReplaced())
+    if (found.state != StoreFile::Missing && found.state != StoreFile::Ordinary)
         return false;
-    // A store the player made read-only is one they want kept as it is,
-    // though the folder would let a new file take its place.
-    if (found.state != StoreFile::Missing
-        && ::faccessat(AT_FDCWD, encoded(found.target).constData(), W_OK, AT_EACCESS) != 0)
+    // A store its owner may not write (root may write anything) is one the
+    // player wants kept as it is, though the folder would let a new file in.
+    const QByteArray target = encoded(found.target);
+    if (found.state == StoreFile::Ordinary
+        && (!(found.mode & S_IWUSR) || ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0))
         return false;
 
-    QByteArray fresh;
-    const int fd = createBeside(found.target, fresh);
-    if (fd < 0)
+    NewFile file;
+    if (!file.write(found, bytes))
         return false;
-    bool written = writeWhole(fd, bytes);
-    if (written && found.state != StoreFile::Missing)
-        written = ::fchmod(fd, found.mode) == 0;
-    // On disk before the rename, or a crash could leave the new name on an empty file.
-    written = written && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
 
     // Only an ordinary file, or nothing, is ever replaced: whatever took the
     // old file's place since it was read stays as it is.
-    const QByteArray target = encoded(found.target);
     struct stat now {};
     const bool replaceable = ::lstat(target.constData(), &now) == 0 ? S_ISREG(now.st_mode) : errno == ENOENT;
-
-    if (written && replaceable && ::rename(fresh.constData(), target.constData()) == 0)
-        return true;
-    ::unlink(fresh.constData());
-    return false;
+    if (!replaceable || ::rename(file.name().constData(), target.constData()) != 0)
+        return false;
+    file.keep();
+    syncFolder(found.target);
+    return true;
 }
 
 bool isLeftoverName(const QString& fileName, const QString& storeName)
 {
     const QString prefix = storeName + QLatin1String(SavingMark);
-    if (fileName.size() != prefix.size() + 6 || !fileName.startsWith(prefix))
+    if (fileName.size() != prefix.size() + NameLength || !fileName.startsWith(prefix))
         return false;
     for (qsizetype i = prefix.size(); i < fileName.size(); ++i) {
         const char16_t c = fileName.at(i).unicode();
-        if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')))
+        if (c > 0x7f || !std::strchr(NameLetters, char(c)) || c == 0)
             return false;
     }
     return true;
