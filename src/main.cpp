@@ -2,6 +2,7 @@
 
 #include "ui/view/GameFrame.h"
 #include "ui/view/GameSession.h"
+#include "platform/XdgFolders.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    zw::platform::dropRelativeXdgFolders();
     zw::view::useWholeScaleFactors();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));

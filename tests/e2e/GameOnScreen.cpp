@@ -66,7 +66,7 @@ QStringList GameHome::opened() const
 }
 
 RunningGame::RunningGame(const XSession& x, const GameHome& home, const QStringList& command,
-                         const QProcessEnvironment& extra)
+                         const QProcessEnvironment& extra, const QString& workingDirectory)
 {
     QProcessEnvironment env = x.environment();
     env.insert(QStringLiteral("HOME"), home.path());
@@ -82,6 +82,8 @@ RunningGame::RunningGame(const XSession& x, const GameHome& home, const QStringL
         env.insert(name, extra.value(name));
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (!workingDirectory.isEmpty())
+        process_.setWorkingDirectory(workingDirectory);
     process_.start(command.value(0), command.mid(1));
 }
 

@@ -58,7 +58,7 @@ private:
 class RunningGame {
 public:
     RunningGame(const XSession& x, const GameHome& home, const QStringList& command = {gameProgram()},
-                const QProcessEnvironment& extra = {});
+                const QProcessEnvironment& extra = {}, const QString& workingDirectory = {});
     ~RunningGame();
     QProcess& process() { return process_; }
     // Still running: not ended, crashed or killed.

@@ -6,10 +6,13 @@
 #include "CodeBoxSteps.h"
 #include "MazePath.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace zw::e2e {
 namespace {
@@ -343,6 +346,90 @@ TEST_F(Features, TheCodeBoxTakesAFloodOfTypingAndTheGameAnswersAtOnce)
     const QImage level8 = picture(QStringLiteral("level-08"));
     EXPECT_TRUE(showsPicture(level8)) << "level 8 not on screen; differences: " << differences(client(), level8);
 }
+
+// A store the player shares with notes of their own, in the shapes that a
+// cut-short file, a Windows path, an old Mac editor, a stray quote and long
+// notes leave: the game saves into it through a whole game (a new game, a
+// death, a won level), every byte that is not one of its values stays as it
+// was, and a restart continues at the saved level with the saved deaths.
+struct CraftedStore {
+    const char* name;
+    QByteArray before;
+    QByteArray after; // after level 2 was reached with one death
+};
+
+std::ostream& operator<<(std::ostream& out, const CraftedStore& store) { return out << store.name; }
+
+QByteArray longNotes()
+{
+    QByteArray notes = "; my notes\n[Notes]\n";
+    for (int i = 0; notes.size() < 200 * 1024; ++i)
+        notes += "line" + QByteArray::number(i) + " = \"quoted\" \\ and more text to fill the store\n";
+    return notes;
+}
+
+const CraftedStore CraftedStores[] = {
+    {"CutShortOnAnEmptyValue", "[Audio]\r\nvolume=80\r\n\r\n[SaveGame]\r\nSaw1=5\r\nSaw2=",
+     "[Audio]\r\nvolume=80\r\n\r\n[SaveGame]\r\nSaw1=2\r\nSaw2=1\r\nSaw3=3\r\nSaw4=1"},
+    {"ABackslashEndsTheSection", "[Paths]\nx=1\n[SaveGame]\nSaw1=2\nmypath=C:\\Games\\",
+     "[Paths]\nx=1\n[SaveGame]\nSaw1=2\nmypath=C:\\Games\\\nSaw2=1\nSaw3=3\nSaw4=1"},
+    {"ABackslashAfterTheSectionName", "[Audio]\nvolume=80\n[SaveGame]\\",
+     "[Audio]\nvolume=80\n[SaveGame]\\\n\n[SaveGame]\nSaw1=2\nSaw2=1\nSaw3=3\nSaw4=1\n"},
+    {"OldMacLineEndsAfterABackslash", "[Audio]\rvolume=80\rpath=C:\\\r",
+     "[Audio]\rvolume=80\rpath=C:\\\r\r[SaveGame]\rSaw1=2\rSaw2=1\rSaw3=3\rSaw4=1\r"},
+    {"AnUnbalancedQuote",
+     "[Monitor]\nlabel=27\" monitor\n[SaveGame]\nSaw1=7\nSaw2=3\nSaw3=10\nSaw4=3\n[After]\n; note\nk=v\n",
+     "[Monitor]\nlabel=27\" monitor\n[SaveGame]\nSaw1=2\nSaw2=1\nSaw3=3\nSaw4=1\n[After]\n; note\nk=v\n"},
+    {"LongNotes", longNotes() + "[SaveGame]\nSaw1=3\nSaw2=0\nSaw3=3\nSaw4=0\n[Tail]\nk=v",
+     longNotes() + "[SaveGame]\nSaw1=2\nSaw2=1\nSaw3=3\nSaw4=1\n[Tail]\nk=v"},
+};
+
+class CraftedStoreGame : public Features, public ::testing::WithParamInterface<CraftedStore> {};
+
+TEST_P(CraftedStoreGame, SavesChangeOnlyTheGamesValuesAndContinueReadsThem)
+{
+    GameHome home;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(home.storeFile()).path()));
+    {
+        QFile store(home.storeFile());
+        ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+        ASSERT_EQ(store.write(GetParam().before), GetParam().before.size());
+    }
+    const QImage level1 = picture(QStringLiteral("level-01"));
+    const QImage level2 = picture(QStringLiteral("level-02"));
+    QImage oneDeath;
+    {
+        RunningGame game(x, home);
+        ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+        pressAt(spotOf(menu, ColorNewGame));
+        ASSERT_TRUE(showsPicture(level1)) << "level 1 not on screen";
+        ASSERT_TRUE(frameRestsInCentre());
+        const QImage before = client().copy(DeathCount);
+        ASSERT_NO_FATAL_FAILURE(dieOn(level1));
+        ASSERT_TRUE(waitUntil([&] { return client().copy(DeathCount) != before; }, StepTimeoutMs)) << "no death";
+        oneDeath = client().copy(DeathCount);
+        ASSERT_NO_FATAL_FAILURE(win(level1));
+        ASSERT_TRUE(showsPicture(level2)) << "level 2 not on screen";
+        EXPECT_TRUE(waitUntil([&] { return fileText(home.storeFile()).toUtf8() == GetParam().after; }, StepTimeoutMs))
+            << "store file: " << fileText(home.storeFile()).left(400).toStdString();
+        ASSERT_TRUE(requestClose(x, windowId));
+        ASSERT_TRUE(game.process().waitForFinished(StepTimeoutMs));
+    }
+
+    RunningGame again(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(again));
+    pressAt(spotOf(menu, ColorContinue));
+    ASSERT_TRUE(showsPicture(level2)) << "level 2 not continued; differences: " << differences(client(), level2);
+    EXPECT_TRUE(waitUntil([&] { return client().copy(DeathCount) == oneDeath; }, StepTimeoutMs))
+        << "the deaths line does not show the saved death";
+    // Continuing saves the values it read: the file is the same, byte for byte.
+    QFile store(home.storeFile());
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    EXPECT_EQ(store.readAll(), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, CraftedStoreGame, ::testing::ValuesIn(CraftedStores),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace zw::e2e

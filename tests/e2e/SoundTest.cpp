@@ -115,6 +115,39 @@ TEST_F(GameSound, TheTunePlaysFromTheStartAndTheDeathsLineSwitchesItOffAndOn)
     EXPECT_TRUE(game.alive());
 }
 
+// Relative XDG folders are no folders to the game, nor to the sound library
+// under it: a game started with them from some folder plays its tune, saves
+// in the player's home, and leaves the folder it was started from as it was.
+TEST_F(GameSound, RelativeXdgFoldersLeaveTheCurrentFolderAlone)
+{
+    SoundServer server(home.path());
+    ASSERT_TRUE(server.started()) << "PulseAudio did not start";
+    Recording monitor(server);
+    ASSERT_TRUE(monitor.started()) << "nothing recorded from the sink's monitor";
+
+    QTemporaryDir startedIn;
+    QProcessEnvironment relative;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+        relative.insert(QString::fromLatin1(name), QStringLiteral("rel/") + QString::fromLatin1(name));
+    // The server found by its address, as no runtime folder leads to it now.
+    relative.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + home.path() + QStringLiteral("/pulse/native"));
+
+    const auto launched = SoundClock::now();
+    RunningGame game(x, home, {gameProgram()}, relative, startedIn.path());
+    ASSERT_TRUE(menuShown()) << "the menu did not show";
+    ASSERT_TRUE(monitor.heardAfter(launched, Audible, HearTimeoutMs)) << "the tune was not heard";
+    ASSERT_TRUE(newGame()) << "level 1 did not show";
+    ASSERT_TRUE(dieOn(1)) << "the death was not counted";
+    ASSERT_TRUE(quitFromLevel(1, game));
+
+    EXPECT_EQ(QDir(startedIn.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{})
+        << "something was made under the folder the game was started from";
+    QFile storeFile(home.path() + QStringLiteral("/.config/Zigwalk_Korvel.conf"));
+    ASSERT_TRUE(storeFile.open(QIODevice::ReadOnly)) << "no save in the home";
+    const QByteArray store = storeFile.readAll();
+    EXPECT_TRUE(store.contains("Saw2=1")) << store.toStdString();
+}
+
 TEST_F(GameSound, EveryDeathBeepsInAGameWithoutATune)
 {
     SoundServer server(home.path());

@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -222,23 +224,38 @@ TEST_F(OddEnvironment, NoSoundfont)
     EXPECT_TRUE(next.stored && *next.stored == *run.lastSave());
 }
 
+int threadCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
 // In this process: the sound starts and ends without a sound card, whatever
-// the tune, and whatever it is asked.
+// the tune, and whatever it is asked; each one winds down completely, with
+// a tune perhaps still loading, and leaves no thread behind.
 TEST(SoundWithoutHardware, StartsPlaysBeepsAndEndsSilently)
 {
     qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
+    std::thread([] {}).join(); // a thread sanitizer's own helper thread comes with the first thread
+    const int before = threadCount();
     const QByteArray tunes[] = {randomBytes(3000, 3), {}, tinyTune() + randomBytes(6 << 20, 4), tinyTune()};
     for (const QByteArray& tune : tunes) {
         QTemporaryDir folder;
         writeFile(folder.path() + QStringLiteral("/music.mid"), tune);
-        platform::Sound sound(folder.path());
-        for (const char* command : {"Play music.mid", "Stop music.mid", "Play music.mid", "Play nothing.mid",
-                                    "Stop music.mid", "", "Play", "Play music.mid"})
-            sound.mciExecute(QString::fromLatin1(command));
-        for (int i = 0; i < 20; ++i)
-            sound.beep();
-    } // each one winds down here, with a tune perhaps still loading
-    SUCCEED() << "nothing hung and nothing crashed";
+        {
+            platform::Sound sound(folder.path());
+            for (const char* command : {"Play music.mid", "Stop music.mid", "Play music.mid", "Play nothing.mid",
+                                        "Stop music.mid", "", "Play", "Play music.mid"})
+                sound.mciExecute(QString::fromLatin1(command));
+            for (int i = 0; i < 20; ++i)
+                sound.beep();
+        }
+        int after = threadCount();
+        for (int i = 0; i < 200 && after != before; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            after = threadCount();
+        }
+        EXPECT_EQ(after, before) << "a thread of the sound outlived it, tune of " << tune.size() << " bytes";
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -38,9 +39,18 @@ TEST(QtPlatform, FileExistsOnlyForOrdinaryVisibleFiles)
 
 TEST(QtPlatform, ProgramDirectoryIsWhereTheProgramLies)
 {
+    // The folder of the file this process runs, as the kernel names it, and
+    // the same whatever the current folder is.
+    const QFileInfo running(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
+    const QString started = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
     QtPlatform platform;
-    EXPECT_EQ(platform.programDirectory(), QCoreApplication::applicationDirPath());
-    EXPECT_FALSE(platform.programDirectory().endsWith(QLatin1Char('/')));
+    const QString folder = platform.programDirectory();
+    QDir::setCurrent(started);
+    EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), running.canonicalPath());
+    EXPECT_TRUE(QFileInfo(folder + QLatin1Char('/') + running.fileName()).isFile());
+    EXPECT_FALSE(folder.endsWith(QLatin1Char('/')));
 }
 
 TEST(QtPlatform, UpperCasesEveryLetter)
