@@ -48,7 +48,7 @@ private:
 
 TEST(StoreAccess, AFirstSaveIsThePlayersAlone)
 {
-    for (const mode_t mask : {mode_t(022), mode_t(002), mode_t(077), mode_t(0)}) {
+    for (const mode_t mask : {mode_t(022), mode_t(002), mode_t(077), mode_t(0), mode_t(0277)}) {
         ConfigHome home;
         const Umask umask(mask);
         gameStore().writeAll(SaveSection, saveSet(2, 0));

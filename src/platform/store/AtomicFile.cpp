@@ -97,8 +97,10 @@ QByteArray savingName(const QByteArray& target)
 // group's permissions, so the new file is never open to more than the old.
 bool takeOverAccess(int fd, const StoreFile& found)
 {
+    // A first save: the player's alone. A umask can only take from that the
+    // player's own right to read or write, which would stop every later save.
     if (found.state != StoreFile::Ordinary)
-        return true; // a first save: 0600, less what the umask takes
+        return ::fchmod(fd, 0600) == 0;
     struct stat made {};
     if (::fstat(fd, &made) != 0)
         return false;

@@ -42,8 +42,8 @@ struct StoreFile {
 StoreFile readStoreFile(const QString& path);
 
 // Puts bytes in place of what readStoreFile found (Missing or Ordinary
-// only), with the old file's owner, group and permissions, or 0600 (less
-// what the umask takes) for a first save. A file whose owner may not write
+// only), with the old file's owner, group and permissions, or 0600 for a
+// first save. A file whose owner may not write
 // it is one the player wants kept as it is, and is not replaced. False on
 // any failure; no new file is left behind.
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes);
