@@ -31,6 +31,7 @@ TEST(SaveDurability, AKilledSaveLeavesOneWholeConsistentSave)
         QProcess saver;
         saver.start(QStringLiteral(SAVE_LOOP_PATH), {"loop"});
         ASSERT_TRUE(saver.waitForStarted(30000));
+        ASSERT_TRUE(saver.waitForReadyRead(30000)) << "the saver made no first save";
         std::this_thread::sleep_for(std::chrono::milliseconds(lifeMs(random)));
         ASSERT_EQ(::kill(pid_t(saver.processId()), SIGKILL), 0);
         ASSERT_TRUE(saver.waitForFinished(30000));
