@@ -1,6 +1,9 @@
 # Zigwalk: the two everyday commands, plus benchmarks, pictures, soak and fuzzing.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# The build's own make runs nested in this one and would say "Entering
+# directory" at every level; the progress lines say enough.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build run test sanitize package bench pictures soak fuzz clean
 
@@ -22,7 +25,7 @@ run:
 	@bash tools/install-deps.sh run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target zigwalk zigwalk-music
-	./$(BUILD)/zigwalk
+	$(BUILD)/zigwalk
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

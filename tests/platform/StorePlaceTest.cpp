@@ -5,6 +5,7 @@
 
 #include "ConfigHome.h"
 #include "GameStore.h"
+#include "support/ProgramCopy.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -135,6 +136,9 @@ protected:
         const QString asUser = user == QLatin1String("root")
             ? QString()
             : QStringLiteral("setpriv --reuid=nobody --regid=nogroup --clear-groups ");
+        // The build folder may be closed to nobody (a clone under /root).
+        const ProgramCopy saveLoop(QStringLiteral(SAVE_LOOP_PATH));
+        EXPECT_FALSE(saveLoop.program().isEmpty());
         QProcess run;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("HOME"));
@@ -144,7 +148,7 @@ protected:
         run.start(QStringLiteral("unshare"),
                   {"-m", "sh", "-c",
                    QStringLiteral("mount --bind '%1' /etc/passwd && exec %2'%3' save 3 1")
-                       .arg(passwd, asUser, QStringLiteral(SAVE_LOOP_PATH))});
+                       .arg(passwd, asUser, saveLoop.program())});
         EXPECT_TRUE(run.waitForFinished(30000));
         *errors = QString::fromLocal8Bit(run.readAllStandardError());
         startedInFolder = startedIn;

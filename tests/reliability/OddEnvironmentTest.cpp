@@ -5,6 +5,7 @@
 
 #include "ConfigFolder.h"
 #include "GameProcess.h"
+#include "support/ProgramCopy.h"
 
 #include "platform/sound/Sound.h"
 
@@ -117,19 +118,12 @@ TEST_F(OddEnvironment, AHomeWithoutASettingsFolder)
 // A copy of the game in a folder of its own, with whatever lies beside it.
 class ProgramFolder {
 public:
-    ProgramFolder()
-    {
-        ::chmod(QFile::encodeName(place_.path()).constData(), 0755);
-        QFile::copy(scriptedGamePath(), program());
-    }
-    ~ProgramFolder() { ::chmod(QFile::encodeName(place_.path()).constData(), 0755); }
-
-    QString path() const { return place_.path(); }
-    QString program() const { return place_.path() + QStringLiteral("/scripted_game"); }
-    void putTune(const QByteArray& bytes) const { writeFile(place_.path() + QStringLiteral("/music.mid"), bytes); }
+    QString path() const { return copy_.folder(); }
+    QString program() const { return copy_.program(); }
+    void putTune(const QByteArray& bytes) const { writeFile(path() + QStringLiteral("/music.mid"), bytes); }
 
 private:
-    QTemporaryDir place_;
+    test::ProgramCopy copy_{scriptedGamePath()};
 };
 
 // The smallest tune: one note, then the end of the track.
@@ -155,6 +149,7 @@ QByteArray randomBytes(int size, unsigned seed)
 TEST_F(OddEnvironment, AProgramFolderNobodyMayWrite)
 {
     const ProgramFolder programFolder;
+    ASSERT_FALSE(programFolder.program().isEmpty());
     ASSERT_EQ(::chmod(QFile::encodeName(programFolder.path()).constData(), 0555), 0);
     // Root writes anywhere; the player is "nobody", who owns only the settings folder.
     if (runningAsRoot()) {
@@ -184,6 +179,7 @@ TEST_F(OddEnvironment, NoSoundCardAndATuneThatIsGarbageEmptyHugeOrFine)
     for (const auto& tune : tunes) {
         SCOPED_TRACE(tune.what);
         const ProgramFolder programFolder;
+        ASSERT_FALSE(programFolder.program().isEmpty());
         programFolder.putTune(tune.bytes);
         Surroundings where = plain();
         where.program = programFolder.program();

@@ -3,6 +3,7 @@
 
 #include "ConfigFolder.h"
 #include "GameProcess.h"
+#include "support/ProgramCopy.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +22,8 @@ namespace {
 // the store is no file at all (a folder): it cannot be read either, and
 // every continue answers with the bad-data box.
 void expectPlaysOnAndKeepsTheSave(const QString& configHome, const QStringList& extraArgs = {},
-                                  std::function<void()> inChild = {}, bool seeded = true)
+                                  std::function<void()> inChild = {}, bool seeded = true,
+                                  const QString& program = QString())
 {
     const QString storeFile = configHome + QStringLiteral("/Zigwalk_Korvel.conf");
     const QByteArray before = fileBytes(storeFile);
@@ -29,7 +31,7 @@ void expectPlaysOnAndKeepsTheSave(const QString& configHome, const QStringList& 
 
     const GameRun run = runGame(QStringList{QStringLiteral("play"), QStringLiteral("--rounds"), QStringLiteral("300")}
                                     + extraArgs,
-                                environment, QString(), inChild);
+                                environment, program, inChild);
     ASSERT_EQ(run.exitCode, 0) << run.lines.join('\n').right(600).toStdString() << run.errors.toStdString();
     ASSERT_FALSE(run.crashed);
     EXPECT_EQ(run.summary(QStringLiteral("saves")), 0) << "no write may go through";
@@ -65,16 +67,19 @@ TEST(UnwritableStore, AReadOnlySettingsFolder)
     ConfigFolder folder;
     seedSave(folder.path());
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
-    // Root writes through any permission: the player is "nobody" here, and
-    // the store is theirs, in a folder they may not write.
+    // Root writes through any permission: the player is "nobody" here, the
+    // store is theirs, in a folder they may not write, and they run a copy of
+    // the game that they can reach wherever the build is.
     if (::geteuid() == 0) {
         ASSERT_EQ(::chown(QFile::encodeName(folder.path() + QStringLiteral("/Zigwalk_Korvel.conf")).constData(),
                           NobodyUid, 65534), 0);
     }
+    const test::ProgramCopy game(scriptedGamePath());
+    ASSERT_FALSE(game.program().isEmpty());
     expectPlaysOnAndKeepsTheSave(folder.path(), {}, [] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(NobodyUid) != 0))
             ::_exit(99);
-    });
+    }, true, game.program());
 }
 
 TEST(UnwritableStore, ADirectoryWhereTheFileShouldBe)
