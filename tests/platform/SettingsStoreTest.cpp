@@ -62,14 +62,16 @@ TEST_F(SettingsStoreTest, AMissingKeyGivesTheDefault)
 // quotes around it) is refused, and the store stays as it was.
 TEST_F(SettingsStoreTest, TextsComeBackExactlyOrAreRefused)
 {
-    for (const QString& text : {"7", "1,5", "", "@x", "a;b", "x=y", "[SaveGame]", "back\\slash", "tab\there",
-                                "Počet zabití", "-0", "1E+10", "#7", "\"q", "a\"b\""}) {
+    const QStringList storable = {"7", "1,5", "", "@x", "a;b", "x=y", "[SaveGame]", "back\\slash", "tab\there",
+                                  "Počet zabití", "-0", "1E+10", "#7", "\"q", "a\"b\""};
+    for (const QString& text : storable) {
         gameStore().writeAll(SaveSection, {{"Saw1", text}, {"Saw2", text + text}});
         EXPECT_EQ(readKey("Saw1"), text) << "text [" << text.toStdString() << "]";
         EXPECT_EQ(readKey("Saw2"), text + text) << "text [" << text.toStdString() << "]";
     }
     const QByteArray before = fileBytes(home.storeFile());
-    for (const QString& text : {" 7", "7 ", "\"q\"", "line\nbreak", "cr\rlf"}) {
+    const QStringList refused = {" 7", "7 ", "\"q\"", "line\nbreak", "cr\rlf"};
+    for (const QString& text : refused) {
         try {
             gameStore().writeAll(SaveSection, {{"Saw1", "3"}, {"Saw2", text}});
             ADD_FAILURE() << "stored [" << text.toStdString() << "]";
