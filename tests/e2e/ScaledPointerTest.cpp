@@ -57,7 +57,7 @@ std::vector<QPoint> pixelsNearEdges(const QImage& shot, QPoint from, QPoint step
     return near;
 }
 
-// The line (row when `across` is false) of the picture area with the most
+// The row (or with `column`, the column) of the picture area with the most
 // colour changes, looked for on every 7th line.
 int busiestLine(const QImage& shot, QSize picture, bool column)
 {
