@@ -25,7 +25,7 @@ test_packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests; the locale sources build a Turkish locale for one of them
-  xvfb xauth xdotool x11-utils imagemagick libxcb1-dev locales
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libxcb1-dev locales
   # Wayland tests: a compositor of their own, nested in the tests' Xvfb
   weston
   # the Debian package (make package) and its checks

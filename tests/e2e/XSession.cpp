@@ -30,7 +30,7 @@ bool waitUntil(const std::function<bool()>& ready, int timeoutMs)
     }
 }
 
-XSession::XSession() : server_(std::make_unique<QProcess>())
+XSession::XSession(QSize screenSize) : server_(std::make_unique<QProcess>())
 {
     // Xvfb picks a free display number itself and writes it to its output, so
     // tests running side by side never fight over one. Without -noreset it
@@ -38,7 +38,7 @@ XSession::XSession() : server_(std::make_unique<QProcess>())
     // was closed) and drops a client that is connecting just then, so a game
     // started at that moment would find no display.
     server_->setProgram(QStringLiteral("Xvfb"));
-    server_->setArguments({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+    server_->setArguments({QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height()),
                            QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
                            QStringLiteral("-displayfd"), QStringLiteral("1")});
     server_->setProcessChannelMode(QProcess::SeparateChannels);

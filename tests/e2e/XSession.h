@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,7 +26,8 @@ bool waitUntil(const std::function<bool()>& ready, int timeoutMs);
 
 class XSession {
 public:
-    XSession();  // starts Xvfb on a free display; check started()
+    // Starts Xvfb on a free display, its screen this size; check started().
+    explicit XSession(QSize screenSize = {1024, 768});
     ~XSession(); // stops it
 
     bool started() const { return !display_.isEmpty(); }

@@ -158,5 +158,29 @@ TEST(StripLabels, EveryTextIsWholeInsideTheStrip)
     }
 }
 
+// The strip and the code box keep their own fonts whatever the widgets
+// around them use: under a bold title bar with a large font (the game's own
+// frame on Wayland) the labels stay regular and 10 pixels, the code box 23.
+TEST(StripLabels, OwnFontsWhateverTheParentsFont)
+{
+    QWidget parent;
+    QFont loud(QStringLiteral("DejaVu Serif"));
+    loud.setBold(true);
+    loud.setItalic(true);
+    loud.setPointSize(20);
+    parent.setFont(loud);
+    QWidget label(&parent);
+    label.setFont(view::labelFont());
+    EXPECT_FALSE(label.font().bold());
+    EXPECT_FALSE(label.font().italic());
+    EXPECT_EQ(label.font().pixelSize(), 10);
+    EXPECT_EQ(label.font().family(), view::labelFontFamily());
+    QWidget box(&parent);
+    box.setFont(view::codeBoxFont());
+    EXPECT_TRUE(box.font().bold());
+    EXPECT_FALSE(box.font().italic());
+    EXPECT_EQ(box.font().pixelSize(), 23);
+}
+
 } // namespace
 } // namespace zw::test

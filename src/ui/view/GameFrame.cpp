@@ -4,6 +4,7 @@
 #include "ui/view/GameWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,12 +103,33 @@ void GameFrame::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
-    if (closeButton().contains(at))
+    if (closeButton().contains(at)) {
         close();
-    else if (minimizeButton().contains(at))
+        return;
+    }
+    if (minimizeButton().contains(at))
         showMinimized();
     else if (windowHandle())
         windowHandle()->startSystemMove(); // the compositor moves the window while the button is held
+    givePointerBack(*event);
+}
+
+void GameFrame::givePointerBack(const QMouseEvent& press)
+{
+    // The compositor's move grab (and a window that goes away to the task
+    // bar) keeps the button's release from us, and until Qt sees one it
+    // hands every move to the title bar that was pressed: the game would go
+    // deaf to the pointer. A release of our own ends that at once; should
+    // the real one come after all, it finds no widget holding the pointer
+    // and changes nothing.
+    QWindow* handle = windowHandle();
+    if (!handle)
+        return;
+    // Posted, so that it comes after the press has been handled whole.
+    QCoreApplication::postEvent(
+        handle, new QMouseEvent(QEvent::MouseButtonRelease, press.scenePosition(), press.scenePosition(),
+                                press.globalPosition(), press.button(), press.buttons() & ~press.button(),
+                                press.modifiers(), press.pointingDevice()));
 }
 
 void GameFrame::mouseMoveEvent(QMouseEvent* event)

@@ -40,6 +40,8 @@ protected:
 private:
     QRect closeButton() const;
     QRect minimizeButton() const;
+    // Ends Qt's hold of the pointer that a press on the title bar began.
+    void givePointerBack(const QMouseEvent& press);
 
     GameWindow& content_;
     bool hoverClose_ = false;

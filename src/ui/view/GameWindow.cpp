@@ -13,6 +13,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+#include <cstdio>
+
 namespace zw::view {
 
 namespace {
@@ -57,6 +60,9 @@ GameWindow::GameWindow(Game& game, QWidget* parent)
     // paintEvent covers every pixel it is asked for.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Tests of the real window compare what the rules read under the pointer
+    // with the screen: each move then tells the screen pixel and its colour.
+    tracePointer_ = qEnvironmentVariableIsSet("ZIGWALK_TRACE_POINTER");
 
     // Created back to front: the deaths line, the status line, then the code
     // box, which always lies above everything else.
@@ -158,9 +164,8 @@ void GameWindow::showPicture(QRegion& dirty)
         return;
     shownPictureKey_ = picture.cacheKey();
     shownImage_ = picture;
-    dirty += picture_.rect(); // where the old one was (nothing if there was none)
-    picture_ = QPixmap::fromImage(picture);
-    dirty += picture_.rect();
+    picture_ = QPixmap(); // made for the screen at the next paint
+    dirty += QRect(QPoint(0, 0), picture.size());
 }
 
 void GameWindow::showLines(QRegion& dirty)
@@ -217,14 +222,14 @@ void GameWindow::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    const QRect area = event->rect();
-    const QRect pictureArea = picture_.isNull() ? QRect() : picture_.rect();
-    const QRegion background = QRegion(area) - pictureArea;
-    for (const QRect& r : background)
-        painter.fillRect(r, Qt::black);
-    const QRect shownPart = area & pictureArea;
-    if (!shownPart.isEmpty())
-        painter.drawPixmap(shownPart.topLeft(), picture_, shownPart);
+    painter.fillRect(event->rect(), Qt::black);
+    // The picture goes on screen pixel for pixel as the pointer reads it,
+    // made again whenever the desktop scale changes under the window.
+    const double scale = devicePixelRatioF();
+    if (!shownImage_.isNull() && (picture_.isNull() || picture_.devicePixelRatio() != scale))
+        picture_ = QPixmap::fromImage(pictureOnScreen(shownImage_, scale));
+    if (!picture_.isNull())
+        painter.drawPixmap(QPointF(0, 0), picture_);
 
     // The frame's edges in the order they were laid out: left, top, right, bottom.
     painter.setPen(QPen(FrameYellow, FrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -233,13 +238,34 @@ void GameWindow::paintEvent(QPaintEvent* event)
         painter.drawLine(QLineF(lines[i].X1, lines[i].Y1, lines[i].X2, lines[i].Y2));
 }
 
+QPointF GameWindow::pointerSpot(const QMouseEvent& event) const
+{
+    // Qt rounds position() to a whole window pixel; the place in the top-level
+    // window keeps the pointer's fraction, which at a scale above 1 tells
+    // which screen pixel the pointer is on.
+    QPointF exact = event.scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    if (std::abs(exact.x() - event.position().x()) > 1 || std::abs(exact.y() - event.position().y()) > 1)
+        exact = event.position(); // an event made by hand, without a place in the window
+    const double scale = devicePixelRatioF();
+    const QPointF spot = pictureSpot(exact, scale);
+    if (tracePointer_) {
+        const int dx = devicePixelAt(exact.x() * scale);
+        const int dy = devicePixelAt(exact.y() * scale);
+        std::fprintf(stderr, "zigwalk-pointer %d %d %06x\n", dx, dy,
+                     unsigned(game_.Point(float(spot.x()), float(spot.y()))) & 0xFFFFFFu);
+        std::fflush(stderr);
+    }
+    return spot;
+}
+
 void GameWindow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const auto button = buttonBits(event->button());
     const auto shift = shiftBits(event->modifiers());
-    const auto x = static_cast<float>(event->position().x());
-    const auto y = static_cast<float>(event->position().y());
+    const QPointF spot = pointerSpot(*event);
+    const auto x = static_cast<float>(spot.x());
+    const auto y = static_cast<float>(spot.y());
     deliver([&] { game_.Form_MouseDown(button, shift, x, y); });
 }
 
@@ -248,8 +274,9 @@ void GameWindow::mouseMoveEvent(QMouseEvent* event)
     event->accept();
     const auto buttons = buttonBits(event->buttons());
     const auto shift = shiftBits(event->modifiers());
-    const auto x = static_cast<float>(event->position().x());
-    const auto y = static_cast<float>(event->position().y());
+    const QPointF spot = pointerSpot(*event);
+    const auto x = static_cast<float>(spot.x());
+    const auto y = static_cast<float>(spot.y());
     deliver([&] { game_.Form_MouseMove(buttons, shift, x, y); });
 }
 

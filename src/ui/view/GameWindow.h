@@ -73,6 +73,8 @@ private:
     void showCursor();
     void followTimer();
     const QCursor& cursorFor(PointerPicture picture);
+    // The picture pixel under the pointer, as a position for the rules.
+    QPointF pointerSpot(const QMouseEvent& event) const;
 
     Game& game_;
     HandlerGate gate_;
@@ -85,7 +87,8 @@ private:
     // What the screen shows now, to compare with the game's controls.
     qint64 shownPictureKey_ = 0;
     QImage shownImage_; // held so its cache key stays its own
-    QPixmap picture_; // the shown picture, converted once per change
+    QPixmap picture_; // the shown picture as the screen shows it, made once per change or scale
+    bool tracePointer_ = false;
     std::array<LineShape, 4> shownLines_;
     QString shownText1_;
     std::optional<PointerPicture> shownCursor_;
