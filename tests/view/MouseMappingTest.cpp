@@ -58,8 +58,9 @@ TEST(MouseMapping, PointerReadsThePicturePixelPaintedUnderIt)
             const QPointF spot = pictureSpot(QPointF(d / scale, d / scale * 0.75), scale);
             const int dy = int(d * 0.75 + 1e-9);
             ASSERT_EQ(picture.pixel(int(spot.x()), 0), shown.pixel(d, 0)) << scale << " " << d;
-            if (dy < shown.height() && d / scale * 0.75 * scale == dy)
+            if (dy < shown.height() && d / scale * 0.75 * scale == dy) {
                 ASSERT_EQ(picture.pixel(0, int(spot.y())), shown.pixel(0, dy)) << scale << " " << d;
+            }
         }
     }
 }
