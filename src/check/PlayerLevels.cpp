@@ -165,7 +165,8 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
     for (int y = 0; y < keys.height(); ++y)
         for (int x = 0; x < w; ++x) {
             const Key k = keys.at(x, y);
-            if (region[std::size_t(y) * w + x] || k == Key::Wall || passable(k))
+            // Colours outside the key have their own finding already.
+            if (region[std::size_t(y) * w + x] || k == Key::Wall || k == Key::Inert || passable(k))
                 continue;
             const QPoint next[4] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
             for (const QPoint& q : next)
@@ -298,8 +299,7 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
             QImage image = readPlayerPicture(dir.filePath(loaded.file), loaded.file, lang, result.findings);
             if (!image.isNull()) {
                 std::vector<Finding> found = checkPlayerMaze(loaded.file, image, lang, measureWays ? &loaded.ways : nullptr);
-                if (found.empty())
-                    loaded.image = std::move(image);
+                loaded.image = std::move(image);
                 for (Finding& f : found)
                     result.findings.push_back(std::move(f));
             }

@@ -38,7 +38,7 @@ std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, L
 
 struct PlayerLevel {
     QString file;  // "level-03.png"
-    QImage image;  // null when the file broke a rule
+    QImage image;  // as decoded; null when the file could not be read
     std::vector<PathMeasure> ways;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QPainterPath>
 #include <stdexcept>
 
 namespace zw::fixtures {
@@ -17,6 +18,26 @@ QImage playerLevel()
     p.fillRect(70, 230, 20, 20, QColor::fromRgb(keyrgb::Red));
     p.fillRect(550, 230, 20, 20, QColor::fromRgb(keyrgb::Green));
     p.fillRect(20, 20, 30, 30, QColor::fromRgb(keyrgb::DarkRed));
+    p.end();
+    return img;
+}
+
+QImage paintedLevel(int variant)
+{
+    QImage img(640, 480, QImage::Format_RGB32);
+    img.fill(QRgb(keyrgb::White));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath way(QPointF(90, 240));
+    way.cubicTo(QPointF(250, 240 - 60.0 * variant), QPointF(390, 240 + 60.0 * variant), QPointF(550, 240));
+    p.strokePath(way, QPen(QColor::fromRgb(keyrgb::Black), 56, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromRgb(keyrgb::Red));
+    p.drawEllipse(QPointF(90, 240), 14, 14);
+    p.setBrush(QColor::fromRgb(keyrgb::Green));
+    p.drawEllipse(QPointF(550, 240), 14, 14);
+    p.setBrush(QColor::fromRgb(keyrgb::DarkRed));
+    p.drawEllipse(QPointF(40, 40), 20, 20);
     p.end();
     return img;
 }

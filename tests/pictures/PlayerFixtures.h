@@ -11,6 +11,11 @@ namespace zw::fixtures {
 // end, a green goal disc at its right end and a dark red spot in a corner.
 QImage playerLevel();
 
+// A level painted as a paint program paints it, with soft anti-aliased edges:
+// a thick black curve from a red disc to a green one, and a dark red spot.
+// variant (1, 2, 3...) bends the curve differently.
+QImage paintedLevel(int variant);
+
 // Writes level-01.png .. level-NN.png of playerLevel() into folder.
 void writePlayerFolder(const QString& folder, int levels);
 

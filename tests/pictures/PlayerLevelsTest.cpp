@@ -5,6 +5,7 @@
 
 #include "assets/ColorKey.h"
 #include "check/PlayerLevels.h"
+#include "check/Snap.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -169,6 +170,37 @@ TEST(PlayerFolderTest, CleanFolderOfAnyFormatOpensWithItsLevelsDecoded)
         EXPECT_GE(l.ways[0].narrowest, 39.0);
     }
     EXPECT_EQ(folder.canonicalPath, QDir(tmp.path()).canonicalPath());
+}
+
+// Soft edges of a painted level are grey, pink and dark red pixels that the
+// rules refuse; snapped, the same picture passes and nothing grey became the
+// dark red that would lead back to the menu from beside the path.
+TEST(SnapTest, PaintedLevelIsRefusedThenPassesOnceSnapped)
+{
+    const QImage painted = paintedLevel(2);
+    const std::vector<Finding> before = checkPlayerMaze(QStringLiteral("level-01.png"), painted, Language::English);
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(before[0].rule, QStringLiteral("key colours"));
+
+    const Snapped snapped = snapToMazeColours(painted);
+    EXPECT_GT(snapped.changed, 100);
+    EXPECT_LT(snapped.changed, 20000);
+    std::vector<PathMeasure> ways;
+    for (const Finding& f : checkPlayerMaze(QStringLiteral("level-01.png"), snapped.image, Language::English, &ways))
+        ADD_FAILURE() << f.line().toStdString();
+    ASSERT_EQ(ways.size(), 1u);
+    EXPECT_TRUE(ways[0].connected);
+    EXPECT_EQ(snapToMazeColours(snapped.image).changed, 0) << "a snapped picture stays as it is";
+}
+
+TEST(SnapTest, GreyEdgesBecomeBlackOrWhiteNeverAColourThatActs)
+{
+    QImage greys(256, 1, QImage::Format_RGB32);
+    for (int v = 0; v < 256; ++v)
+        greys.setPixel(v, 0, qRgb(v, v, v));
+    const QImage out = snapToMazeColours(greys).image;
+    for (int v = 0; v < 256; ++v)
+        EXPECT_EQ(out.pixel(v, 0), QRgb(v < 128 ? keyrgb::Black : keyrgb::White)) << v;
 }
 
 TEST(PlayerFolderTest, FindingsSpeakCzech)
