@@ -23,6 +23,10 @@ QRgb onWhite(QRgb c)
 
 QRgb nearest(QRgb c)
 {
+    // Orange a maze may hold as it is (the link to the maker's page); it is
+    // never chosen for a pixel of another colour.
+    if (c == QRgb(keyrgb::Orange))
+        return c;
     const int r = qRed(c), g = qGreen(c), b = qBlue(c);
     const int chroma = std::max({r, g, b}) - std::min({r, g, b});
     if (chroma < LeastChroma)

@@ -18,7 +18,8 @@ struct Snapped {
 // must not turn into a way back to the menu beside the path. The rest go to
 // the nearest of black, white, red, green and dark red; dark red that lies
 // beside black or red is the soft edge of a red disc on the path and becomes
-// black. Orange, the home page's link, is left out: a maze needs none.
+// black. Orange, the home page's link, stays where it is painted exactly,
+// but no other colour is turned into it: a maze needs none.
 Snapped snapToMazeColours(const QImage& picture);
 
 } // namespace zw::check

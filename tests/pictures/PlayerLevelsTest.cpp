@@ -193,6 +193,19 @@ TEST(SnapTest, PaintedLevelIsRefusedThenPassesOnceSnapped)
     EXPECT_EQ(snapToMazeColours(snapped.image).changed, 0) << "a snapped picture stays as it is";
 }
 
+// A built-in maze copied out is already in the key: snapping it changes only
+// the few specks outside the key, and keeps its orange top strip.
+TEST(SnapTest, KeyColoursAMazeMayHoldStayAsTheyAre)
+{
+    QImage img = playerLevel();
+    QPainter(&img).fillRect(QRect(200, 2, 100, 12), QColor::fromRgb(keyrgb::Orange));
+    img.setPixel(300, 300, qRgb(0x33, 0x33, 0x33));
+    const Snapped snapped = snapToMazeColours(img);
+    EXPECT_EQ(snapped.changed, 1);
+    EXPECT_EQ(snapped.image.pixel(250, 5), QRgb(keyrgb::Orange));
+    EXPECT_EQ(snapped.image.pixel(300, 300), QRgb(keyrgb::Black));
+}
+
 TEST(SnapTest, GreyEdgesBecomeBlackOrWhiteNeverAColourThatActs)
 {
     QImage greys(256, 1, QImage::Format_RGB32);
