@@ -30,7 +30,7 @@ QByteArray builtInSection(const QString& storeFile)
     if (from < 0)
         return {};
     const qsizetype next = all.indexOf("\n[", from + 1);
-    return all.mid(from, next < 0 ? -1 : next - from + 1);
+    return all.mid(from, next < 0 ? -1 : next - from); // up to the blank line between sections
 }
 
 class LevelFolder : public GameScreenTest {
