@@ -7,6 +7,7 @@
 #include "assets/LevelFolder.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace zw::test {
 namespace {
@@ -89,6 +90,40 @@ TEST_F(FolderGame, ContinueReadsTheFoldersSectionAndRefusesALevelItLacks)
     press(ColorContinue);
     EXPECT_EQ(platform.boxes.size(), 1);
     EXPECT_EQ(platform.settings.value(QStringLiteral("SaveGame/Saw1")), QStringLiteral("12"));
+}
+
+// The folder's mazes are kept as 8-bit indices of the key, each pixel the
+// colour it was painted in, and the store shares them without a copy.
+TEST(FolderStore, MazesKeptAsKeyIndicesAndShared)
+{
+    QTemporaryDir dir;
+    QImage maze(640, 480, QImage::Format_RGB32);
+    maze.fill(QRgb(keyrgb::White));
+    for (int x = 60; x < 580; ++x)
+        for (int y = 220; y < 260; ++y)
+            maze.setPixel(x, y, keyrgb::Black);
+    for (int x = 70; x < 90; ++x)
+        for (int y = 230; y < 250; ++y) {
+            maze.setPixel(x, y, keyrgb::Red);
+            maze.setPixel(x + 480, y, keyrgb::Green);
+        }
+    maze.setPixel(5, 5, keyrgb::DarkRed);
+    maze.setPixel(600, 5, keyrgb::Orange);
+    ASSERT_TRUE(maze.save(dir.filePath(QStringLiteral("level-01.png"))));
+
+    const LevelFolder folder = openLevelFolder(dir.path(), 1);
+    ASSERT_TRUE(folder.findings.isEmpty()) << folder.findings.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(folder.mazes);
+    EXPECT_EQ(folder.levels.lastMaze, 1);
+    const QImage& kept = folder.mazes->at(0);
+    EXPECT_EQ(kept.format(), QImage::Format_Indexed8);
+    for (const QPoint p : {QPoint(0, 0), QPoint(100, 240), QPoint(75, 235), QPoint(555, 235), QPoint(5, 5), QPoint(600, 5)})
+        EXPECT_EQ(pixelColour(kept, p.x(), p.y()), fromRgb(maze.pixel(p))) << p.x() << "," << p.y();
+
+    const std::unique_ptr<PictureStore> store = makeFolderStore(folder.mazes);
+    EXPECT_EQ(store->Picture3(1).constBits(), kept.constBits());
+    EXPECT_TRUE(store->Picture3(2).isNull());
+    EXPECT_FALSE(store->Picture3(ClosingLevel).isNull());
 }
 
 TEST(FolderSaveSection, SixteenHexDigitsOfTheCanonicalPath)
