@@ -1,6 +1,5 @@
 #include "assets/LevelFolder.h"
 
-#include "assets/ColorKey.h"
 #include "check/PlayerLevels.h"
 
 #include <QCryptographicHash>
@@ -11,18 +10,6 @@ namespace {
 
 // A box taller than the screen helps nobody; zigwalk-check lists them all.
 constexpr int FindingsShown = 12;
-
-// A maze that passed the rules holds key colours only, so it is kept as 8-bit
-// indices into the key, as the built-in pictures are: a quarter of the
-// memory of a truecolour picture, and the colour query reads it the same way.
-QImage asKeyIndexed(const QImage& maze)
-{
-    if (maze.format() == QImage::Format_Indexed8)
-        return maze;
-    const QList<QRgb> key{keyrgb::Black, keyrgb::LightGrey, keyrgb::Grey,  keyrgb::DarkGrey, keyrgb::Orange,
-                          keyrgb::Red,   keyrgb::White,     keyrgb::Green, keyrgb::DarkRed};
-    return maze.convertToFormat(QImage::Format_Indexed8, key, Qt::ThresholdDither | Qt::AvoidDither);
-}
 
 } // namespace
 
@@ -43,7 +30,7 @@ LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
         return result;
     auto mazes = std::make_shared<std::vector<QImage>>();
     for (check::PlayerLevel& level : opened.levels)
-        mazes->push_back(asKeyIndexed(level.image));
+        mazes->push_back(std::move(level.image)); // already key indices (PlayerLevels.h)
     result.levels.lastMaze = int(mazes->size());
     result.levels.saveSection = folderSaveSection(opened.canonicalPath);
     result.mazes = std::move(mazes);

@@ -140,6 +140,16 @@ std::vector<KeyMap::Piece> KeyMap::piecesOf(Key k, Touch touch) const
     return out;
 }
 
+QImage keyIndexed(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_Indexed8)
+        return picture;
+    QList<QRgb> key;
+    for (const KeyEntry& e : keyTable)
+        key.append(e.rgb);
+    return picture.convertToFormat(QImage::Format_Indexed8, key, Qt::ThresholdDither | Qt::AvoidDither);
+}
+
 QString pointText(QPoint p)
 {
     return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y());

@@ -71,6 +71,11 @@ private:
     std::vector<QRgb> rgb_;
 };
 
+// A picture that holds key colours only, as 8-bit indices into the key: a
+// quarter of the memory of a truecolour picture, read by the colour query
+// the same way. A picture already 8-bit is left as it is.
+QImage keyIndexed(const QImage& picture);
+
 // (x,y) and (x1,y1)-(x2,y2) as the messages write them.
 QString pointText(QPoint p);
 QString boxText(const QRect& r);

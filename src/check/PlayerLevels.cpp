@@ -299,7 +299,9 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
             QImage image = readPlayerPicture(dir.filePath(loaded.file), loaded.file, lang, result.findings);
             if (!image.isNull()) {
                 std::vector<Finding> found = checkPlayerMaze(loaded.file, image, lang, measureWays ? &loaded.ways : nullptr);
-                loaded.image = std::move(image);
+                // Twenty truecolour mazes held at once would take 24 MB; a
+                // clean one holds key colours only and is kept as indices.
+                loaded.image = found.empty() ? keyIndexed(image) : std::move(image);
                 for (Finding& f : found)
                     result.findings.push_back(std::move(f));
             }

@@ -38,7 +38,7 @@ std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, L
 
 struct PlayerLevel {
     QString file;  // "level-03.png"
-    QImage image;  // as decoded; null when the file could not be read
+    QImage image;  // 8-bit key indices when clean, else as decoded; null when unreadable
     std::vector<PathMeasure> ways;
 };
 

@@ -77,7 +77,8 @@ int snap(const QString& in, const QString& out)
         return 1;
     const Snapped snapped = snapToMazeColours(picture);
     QImageWriter writer(out, "png");
-    if (!writer.write(snapped.image)) {
+    // Written as 8-bit key indices: a small file, read back as it is kept.
+    if (!writer.write(keyIndexed(snapped.image))) {
         std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(out), qPrintable(writer.errorString()));
         return 2;
     }
