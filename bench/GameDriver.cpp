@@ -14,6 +14,9 @@
 //   bench_game --item-spot             prints a point well inside the menu's
 //                                      continue item, for hovering it from
 //                                      outside (xdotool), and ends
+//   bench_game --levels FOLDER         plays a player's folder of levels,
+//                                      opened and checked as src/main.cpp
+//                                      does (with any of the above)
 //   bench_game --death-beeps N         a second after the first frame starts
 //                                      a new game, then dies N times on
 //                                      level 1, half a second apart, and
@@ -26,6 +29,7 @@
 #include "FirstPaint.h"
 #include "KeySpots.h"
 
+#include "assets/LevelFolder.h"
 #include "game/Game.h"
 #include "ui/view/GameSession.h"
 
@@ -266,11 +270,14 @@ int main(int argc, char* argv[])
     enum class Mode { Play, ExitAfterPaint, VisitAll, CountRepaints, ItemSpot, DeathBeeps } mode = Mode::Play;
     int ticks = 40;
     int deaths = 10;
+    const char* levelFolder = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit-after-paint") == 0)
             mode = Mode::ExitAfterPaint;
         else if (std::strcmp(argv[i], "--visit-all") == 0)
             mode = Mode::VisitAll;
+        else if (std::strcmp(argv[i], "--levels") == 0 && i + 1 < argc)
+            levelFolder = argv[++i];
         else if (std::strcmp(argv[i], "--item-spot") == 0)
             mode = Mode::ItemSpot;
         else if (std::strcmp(argv[i], "--count-repaints") == 0 && i + 1 < argc) {
@@ -294,7 +301,19 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));
 
-    zw::view::GameSession session;
+    std::unique_ptr<zw::view::GameSession> made;
+    if (levelFolder) {
+        zw::LevelFolder opened = zw::openLevelFolder(QString::fromLocal8Bit(levelFolder), 0);
+        if (!opened.findings.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(opened.findings.join(QLatin1Char('\n'))));
+            return 2;
+        }
+        auto mazes = opened.mazes;
+        made = std::make_unique<zw::view::GameSession>([mazes] { return zw::makeFolderStore(mazes); }, opened.levels);
+    } else {
+        made = std::make_unique<zw::view::GameSession>();
+    }
+    zw::view::GameSession& session = *made;
     zw::Game& game = session.game;
     zw::view::GameWindow& window = session.window;
 

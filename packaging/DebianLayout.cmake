@@ -13,16 +13,19 @@ endif()
 
 file(MAKE_DIRECTORY "${staged}/games")
 file(RENAME "${staged}/bin/zigwalk" "${staged}/games/zigwalk")
+file(RENAME "${staged}/bin/zigwalk-check" "${staged}/games/zigwalk-check")
 # rmdir, not a recursive remove: anything else installed to bin/ must not
 # vanish from the package unnoticed.
 execute_process(COMMAND rmdir "${staged}/bin" RESULT_VARIABLE removed)
 if(NOT removed EQUAL 0)
-  message(FATAL_ERROR "${staged}/bin holds more than the game's link")
+  message(FATAL_ERROR "${staged}/bin holds more than the game's link and its checker")
 endif()
 
-execute_process(
-  COMMAND strip --remove-section=.comment --remove-section=.note "${staged}/lib/zigwalk/zigwalk"
-  RESULT_VARIABLE stripped)
-if(NOT stripped EQUAL 0)
-  message(FATAL_ERROR "strip failed on the staged program")
-endif()
+foreach(program lib/zigwalk/zigwalk games/zigwalk-check)
+  execute_process(
+    COMMAND strip --remove-section=.comment --remove-section=.note "${staged}/${program}"
+    RESULT_VARIABLE stripped)
+  if(NOT stripped EQUAL 0)
+    message(FATAL_ERROR "strip failed on the staged ${program}")
+  endif()
+endforeach()

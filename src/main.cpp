@@ -1,12 +1,28 @@
 // Zigwalk: starting the program creates the game window, loads it and shows it.
+// The command line may name a player's folder of levels instead of the
+// built-in ones; the folder is checked before anything is shown.
 
+#include "assets/LevelFolder.h"
+#include "game/CommandLine.h"
+#include "platform/GameMessageBox.h"
 #include "ui/view/GameFrame.h"
 #include "ui/view/GameSession.h"
 #include "platform/XdgFolders.h"
 
 #include <QApplication>
+#include <QFileDialog>
 
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+// The game starts in Czech, so a refusal before the start speaks Czech too.
+constexpr std::uint8_t StartLanguage = 0;
+
+constexpr int UsageExit = 2; // a usage error or a folder that cannot be played
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -15,16 +31,53 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));
 
-    zw::view::GameSession session;
-    session.window.load();
+    const zw::CommandLine line = zw::readCommandLine(QApplication::arguments().mid(1));
+    switch (line.action) {
+    case zw::CommandLine::Action::Help:
+    case zw::CommandLine::Action::Version:
+        std::fputs(line.message.toLocal8Bit().constData(), stdout);
+        return 0;
+    case zw::CommandLine::Action::UsageError:
+        std::fprintf(stderr, "%s\n", line.message.toLocal8Bit().constData());
+        return UsageExit;
+    case zw::CommandLine::Action::Play:
+    case zw::CommandLine::Action::ChooseFolder:
+        break;
+    }
+
+    QString folder = line.folder;
+    if (line.action == zw::CommandLine::Action::ChooseFolder) {
+        folder = QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Zigwalk"));
+        if (folder.isEmpty())
+            return 0; // cancelled: nothing to play
+    }
+
+    std::unique_ptr<zw::view::GameSession> session;
+    if (folder.isEmpty()) {
+        session = std::make_unique<zw::view::GameSession>();
+    } else {
+        zw::LevelFolder opened = zw::openLevelFolder(folder, StartLanguage);
+        if (!opened.findings.isEmpty()) {
+            const QString text = zw::refusalText(folder, opened.findings, StartLanguage);
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+            std::fflush(stderr);
+            zw::platform::showGameMessageBox(text, QMessageBox::Critical);
+            return UsageExit;
+        }
+        auto mazes = opened.mazes;
+        session = std::make_unique<zw::view::GameSession>([mazes] { return zw::makeFolderStore(mazes); },
+                                                          opened.levels);
+    }
+
+    session->window.load();
     // On a Wayland compositor that frames no windows, the game brings its own
     // title bar instead of Qt's frame, which would take the picture's edges.
     std::unique_ptr<zw::view::GameFrame> frame;
     if (zw::view::needsGameFrame()) {
-        frame = std::make_unique<zw::view::GameFrame>(session.window);
+        frame = std::make_unique<zw::view::GameFrame>(session->window);
         frame->show();
     } else {
-        session.window.show();
+        session->window.show();
     }
     return app.exec();
 }

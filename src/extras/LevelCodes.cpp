@@ -57,8 +57,12 @@ void Game::Command1_Click()
         // the plain ones (in Turkish, i becomes a dotted capital İ) the plain
         // upper case lets the code in as well.
         const QString& typed = controls_.Text1Text;
+        // A maze the played set does not have is refused like a wrong code.
+        const int level = static_cast<int>(i) + 1;
+        if (level > levels_.lastMaze && level != ClosingLevel)
+            continue;
         if (platform_.toUpper(typed) == codes[i] || typed.toUpper() == codes[i])
-            s.Level = static_cast<float>(i + 1);
+            s.Level = static_cast<float>(level);
     }
     s.Level = num::sub(s.Level, 1.0f);
     NextLevel();

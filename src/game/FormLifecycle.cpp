@@ -16,9 +16,10 @@ constexpr Colour WindowBackground = 0x000000; // black, shows in the strip below
 
 } // namespace
 
-Game::Game(Platform& platform, StoreFactory makeStore)
+Game::Game(Platform& platform, StoreFactory makeStore, LevelSet levels)
     : platform_(platform)
     , makeStore_(makeStore ? std::move(makeStore) : [] { return std::make_unique<PictureStore>(); })
+    , levels_(std::move(levels))
 {
 }
 

@@ -18,6 +18,7 @@
 #include "assets/PictureStore.h"
 #include "game/Controls.h"
 #include "game/GameState.h"
+#include "game/LevelSet.h"
 #include "game/Platform.h"
 
 #include <array>
@@ -32,8 +33,9 @@ public:
     using StoreFactory = std::function<std::unique_ptr<PictureStore>()>;
 
     // The store is created on first use through makeStore (by default the
-    // pictures built into the program).
-    explicit Game(Platform& platform, StoreFactory makeStore = {});
+    // pictures built into the program). levels says how many mazes the store
+    // holds and where their progress is saved.
+    explicit Game(Platform& platform, StoreFactory makeStore = {}, LevelSet levels = {});
     ~Game();
 
     // Events of the game window. Any of them may throw RuntimeError; the
@@ -63,6 +65,7 @@ public:
     Controls& controls() { return controls_; } // the view writes Text1Text as the player types
     const Controls& controls() const { return controls_; }
     PictureStore& Form2(); // created on first use
+    const LevelSet& levels() const { return levels_; }
 
     // Codes of levels 1 to the closing picture, in the order they are compared.
     static const std::array<QString, ClosingLevel>& levelCodes();
@@ -86,6 +89,7 @@ private:
 
     Platform& platform_;
     StoreFactory makeStore_;
+    LevelSet levels_;
     std::unique_ptr<PictureStore> form2_;
     GameState state_;
     Controls controls_;

@@ -26,6 +26,9 @@ void Game::NextLevel()
     // the menu on the way to the closing picture. There is nothing past the
     // closing picture, and the frame would fail on every tick looking for it.
     s.Level = std::min(num::add(s.Level, 1.0f), float(ClosingLevel));
+    // A player's folder may hold fewer mazes: its last one leads to the closing picture.
+    if (s.Level > float(levels_.lastMaze) && s.Level < float(ClosingLevel))
+        s.Level = float(ClosingLevel);
     SaveProgress();
 }
 

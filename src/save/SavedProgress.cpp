@@ -16,7 +16,6 @@ namespace zw {
 namespace {
 
 const QString App = QStringLiteral("Zigwalk_Korvel");
-const QString Section = QStringLiteral("SaveGame");
 
 // Deaths beyond this can no longer be counted one by one in a float.
 constexpr float MostDeaths = 16777216.0f;
@@ -38,11 +37,11 @@ bool isWhole(float value) { return std::isfinite(value) && std::trunc(value) == 
 // Values the game itself could have written. Anything else is treated like
 // data that fails its checks, so a damaged store never stops the game. A
 // stored level of 0 passes here: it has its own message further on.
-bool looksSaved(const std::optional<float>& level, const std::optional<float>& deaths,
+bool looksSaved(int lastMaze, const std::optional<float>& level, const std::optional<float>& deaths,
                 const std::optional<float>& sum, const std::optional<float>& remainder)
 {
     return level && deaths && sum && remainder
-        && isWhole(*level) && *level >= 0 && *level <= LastMaze
+        && isWhole(*level) && *level >= 0 && *level <= lastMaze
         && isWhole(*deaths) && *deaths >= 0 && *deaths <= MostDeaths
         && isWhole(*sum) && isWhole(*remainder);
 }
@@ -61,7 +60,7 @@ void Game::SaveProgress()
     s.SawMod = static_cast<float>(num::mod(num::toInt32(s.Deaths), num::toInt32(s.SawLevel)));
 
     try {
-        platform_.saveSettings(App, Section,
+        platform_.saveSettings(App, levels_.saveSection,
                                {{QStringLiteral("Saw1"), num::toText(s.SawLevel)},
                                 {QStringLiteral("Saw2"), num::toText(s.SawDeaths)},
                                 {QStringLiteral("Saw3"), num::toText(s.SawSum)},
@@ -84,7 +83,7 @@ void Game::LoadGame()
     std::optional<float> level, deaths, sum, remainder;
     try {
         // All four from one look at the store, in the order the keys are read.
-        const std::vector<QString> saved = platform_.getSettings(App, Section,
+        const std::vector<QString> saved = platform_.getSettings(App, levels_.saveSection,
                                                                  {{QStringLiteral("Saw1"), QStringLiteral("1")},
                                                                   {QStringLiteral("Saw2"), QStringLiteral("0")},
                                                                   {QStringLiteral("Saw3"), QStringLiteral("1")},
@@ -108,7 +107,7 @@ void Game::LoadGame()
         platform_.messageBox(levelZeroMessage(), 48);
         s.LoadFailed = True;
     }
-    if (looksSaved(level, deaths, sum, remainder)) {
+    if (looksSaved(levels_.lastMaze, level, deaths, sum, remainder)) {
         // Within these ranges the checks below cannot fault.
         if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
             s.LoadFailed = True;

@@ -63,7 +63,7 @@ QImage fixturePicture(const QString& name)
 {
     if (name == QLatin1String("pointer-run") || name == QLatin1String("pointer-idle")) {
         QImage pointer(32, 32, QImage::Format_ARGB32);
-        pointer.fill(name == QLatin1String("pointer-run") ? qRgb(255, 0, 0) : qRgb(0, 255, 0));
+        pointer.fill(name == QLatin1String("pointer-run") ? QRgb(keyrgb::Red) : QRgb(keyrgb::Green));
         return pointer;
     }
     if (name == QLatin1String("menu-cs"))

@@ -25,12 +25,17 @@ inline std::ostream& operator<<(std::ostream& out, const Frame& f)
 
 class GameTest : public ::testing::Test {
 protected:
+    GameTest() = default;
+    // A game of fewer mazes saved elsewhere, as a player's folder gives.
+    explicit GameTest(LevelSet levels) : levels_(std::move(levels)) {}
+
+    LevelSet levels_;
     FakePlatform platform;
     int storesMade = 0;
     Game game{platform, [this] {
                   ++storesMade;
                   return std::make_unique<PictureStore>(&fixturePicture);
-              }};
+              }, levels_};
     GameState& s = game.state();
     Controls& c = game.controls();
 

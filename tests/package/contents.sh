@@ -29,6 +29,12 @@ relative_link_to() { # a relative link that leads to a regular file in the root
 check "usr/games/zigwalk leads to usr/lib/zigwalk/zigwalk" relative_link_to usr/games/zigwalk usr/lib/zigwalk/zigwalk
 check "the program is executable" test -x "$root/usr/lib/zigwalk/zigwalk"
 check "usr/lib/zigwalk/music.mid leads to the tune" relative_link_to usr/lib/zigwalk/music.mid usr/share/zigwalk/music.mid
+check "zigwalk-check is executable" test -x "$root/usr/games/zigwalk-check"
+check "the twenty built-in levels are there as pictures" \
+  test "$(find "$root/usr/share/zigwalk/levels" -name 'level-*.png' | wc -l)" -eq 20
+check "zigwalk-check finds the installed levels clean" \
+  env QT_QPA_PLATFORM=offscreen "$root/usr/games/zigwalk-check" --levels "$root/usr/share/zigwalk/levels"
+check "zigwalk-check has its manual page" test -f "$root/usr/share/man/man6/zigwalk-check.6.gz"
 check "music.mid is a MIDI file" test "$(head -c 4 "$root/usr/share/zigwalk/music.mid")" = MThd
 
 # apt asks for the disk space the files take, each file counted once: a

@@ -2,7 +2,7 @@
 
 #include "check/KeyColour.h"
 #include "check/PictureFacts.h"
-#include "draw/Palette.h"
+#include "assets/GamePalette.h"
 
 #include <QHash>
 #include <stdexcept>
@@ -153,7 +153,7 @@ QImage pointer(bool run)
 
 QImage encode(const QImage& canvas)
 {
-    return encode(canvas, art::gamePalette());
+    return encode(canvas, zw::gamePalette());
 }
 
 QImage encode(const QImage& canvas, const QList<QRgb>& palette)

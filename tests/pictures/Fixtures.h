@@ -2,6 +2,8 @@
 // Clean pictures built in code, small and plain but following every rule, so
 // that a test can break exactly one thing and see the checker name it.
 
+#include "assets/ColorKey.h"
+
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -10,9 +12,10 @@
 
 namespace zw::fixtures {
 
-inline constexpr QRgb black = 0xFF000000u, white = 0xFFFFFFFFu, red = 0xFFFF0000u, green = 0xFF00FF00u,
-                      orange = 0xFFFF9933u, darkRed = 0xFF800000u, lightGrey = 0xFFC0C0C0u, grey = 0xFF808080u,
-                      darkGrey = 0xFF666666u, inertDark = 0xFF333333u;
+inline constexpr QRgb black = keyrgb::Black, white = keyrgb::White, red = keyrgb::Red, green = keyrgb::Green,
+                      orange = keyrgb::Orange, darkRed = keyrgb::DarkRed, lightGrey = keyrgb::LightGrey,
+                      grey = keyrgb::Grey, darkGrey = keyrgb::DarkGrey;
+inline constexpr QRgb inertDark = 0xFF333333u; // no colour of the key
 
 // Full-window pictures as RGB32 canvases, to be broken and then encoded.
 QImage level(int number);

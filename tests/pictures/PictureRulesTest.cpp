@@ -4,7 +4,7 @@
 #include "Fixtures.h"
 
 #include "check/Rules.h"
-#include "draw/Palette.h"
+#include "assets/GamePalette.h"
 
 #include <gtest/gtest.h>
 
@@ -70,16 +70,16 @@ const Broken brokenCases[] = {
     {"NotPalette", "level-01.png", [] { return level(1); }, "palette", {}, "not an 8-bit palette"},
     {"WrongPaletteEntry", "level-01.png",
      [] {
-         QList<QRgb> palette = art::gamePalette();
+         QList<QRgb> palette = zw::gamePalette();
          palette[20] = qRgb(1, 2, 3); // one of the spare blacks
          return encode(level(1), palette);
      },
      "palette", {}, "entry 20 is #010203, expected #000000"},
-    {"ShortPalette", "level-01.png", [] { return encode(level(1), art::gamePalette().mid(0, 250)); }, "palette", {},
+    {"ShortPalette", "level-01.png", [] { return encode(level(1), zw::gamePalette().mid(0, 250)); }, "palette", {},
      "expected 256 entries, found 250"},
     {"TransparentWhite", "level-01.png",
      [] {
-         QList<QRgb> palette = art::gamePalette();
+         QList<QRgb> palette = zw::gamePalette();
          palette[15] = qRgba(255, 255, 255, 0);
          return encode(level(1), palette);
      },

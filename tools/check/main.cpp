@@ -2,6 +2,14 @@
 // and the twenty mazes to their difficulty curve (DifficultyCurve.h).
 //
 //   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
+//   zigwalk-check --levels FOLDER
+//   zigwalk-check --snap IN OUT
+//
+// --levels holds a player's folder of levels (level-01.png ...) to the rules
+// the game holds it to before playing it, prints every finding and the
+// folder's playability table, and the difficulty curve as advice; exit 1 if
+// the game would refuse the folder. --snap writes IN with every pixel turned
+// into the nearest colour a maze may hold, and says how many changed.
 //
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
 // 1 if any rule broke, 0 if every picture is clean, 2 on a usage error.
@@ -16,6 +24,8 @@
 #include "check/DifficultyCurve.h"
 #include "check/PlayTable.h"
 #include "check/Playability.h"
+#include "check/PlayerLevels.h"
+#include "check/Snap.h"
 #include "base/Levels.h"
 
 #include <QGuiApplication>
@@ -28,8 +38,53 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n");
+    std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n"
+                         "       zigwalk-check --levels FOLDER\n"
+                         "       zigwalk-check --snap IN OUT\n");
     return 2;
+}
+
+int checkPlayerFolder(const QString& folder)
+{
+    PlayerFolder opened = openPlayerFolder(folder, Language::English, true);
+    for (const Finding& f : opened.findings)
+        std::printf("%s\n", qPrintable(f.line()));
+    std::vector<LoadedPicture> pictures;
+    for (int i = 0; i < int(opened.levels.size()); ++i) {
+        PlayerLevel& level = opened.levels[std::size_t(i)];
+        pictures.push_back({PictureInfo{level.file, PictureKind::Level, i + 1}, level.image, std::move(level.ways)});
+    }
+    if (!pictures.empty())
+        std::printf("\n%s", qPrintable(playabilityTable(pictures)));
+    // Advice, not a rule: a player's levels may rise and fall as they please.
+    const std::vector<Finding> advice = checkDifficultyCurve(levelDifficulties(pictures));
+    if (!advice.empty())
+        std::printf("\nDifficulty curve (advice only):\n");
+    for (const Finding& f : advice)
+        std::printf("%s\n", qPrintable(f.line()));
+    if (opened.findings.empty())
+        std::printf("\n%s: %d levels, every one can be played\n", qPrintable(folder), int(opened.levels.size()));
+    return opened.findings.empty() ? 0 : 1;
+}
+
+int snap(const QString& in, const QString& out)
+{
+    std::vector<Finding> findings;
+    const QImage picture = readPlayerPicture(in, in, Language::English, findings);
+    for (const Finding& f : findings)
+        std::fprintf(stderr, "%s\n", qPrintable(f.line()));
+    if (picture.isNull())
+        return 1;
+    const Snapped snapped = snapToMazeColours(picture);
+    QImageWriter writer(out, "png");
+    // Written as 8-bit key indices: a small file, read back as it is kept.
+    if (!writer.write(keyIndexed(snapped.image))) {
+        std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(out), qPrintable(writer.errorString()));
+        return 2;
+    }
+    std::printf("%s: %lld of %lld pixels changed\n", qPrintable(out), static_cast<long long>(snapped.changed),
+                static_cast<long long>(picture.width()) * picture.height());
+    return 0;
 }
 
 void printWay(const std::vector<LoadedPicture>& pictures, int level)
@@ -65,6 +120,10 @@ int main(int argc, char** argv)
     int way = 0;
     QString sheet, folder;
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("--levels"))
+        return args.size() == 2 ? checkPlayerFolder(args[1]) : usage();
+    if (!args.isEmpty() && args[0] == QLatin1String("--snap"))
+        return args.size() == 3 ? snap(args[1], args[2]) : usage();
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--table"))
             table = true;

@@ -1,5 +1,5 @@
 #include "draw/Canvas.h"
-#include "draw/Palette.h"
+#include "assets/GamePalette.h"
 
 #include <QFontMetrics>
 #include <QHash>

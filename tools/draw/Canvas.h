@@ -5,6 +5,8 @@
 //
 // Coordinates are pixels; boxes given as (x1, y1, x2, y2) include both corners.
 
+#include "assets/ColorKey.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -16,16 +18,16 @@
 
 namespace zw::art {
 
-// Key colours as RGB, for drawing.
-inline const QColor Black(0, 0, 0);          // ColorInfo: path, menu background
-inline const QColor White(255, 255, 255);    // ColorWall
-inline const QColor Red(255, 0, 0);          // ColorStart
-inline const QColor Green(0, 255, 0);        // ColorGoal
-inline const QColor Orange(255, 153, 51);    // ColorLink
-inline const QColor DarkRed(128, 0, 0);      // ColorMenu
-inline const QColor LightGrey(192, 192, 192); // ColorContinue
-inline const QColor Grey(128, 128, 128);     // ColorNewGame
-inline const QColor DarkGrey(102, 102, 102); // ColorQuit
+// Key colours as RGB, for drawing (assets/ColorKey.h).
+inline const QColor Black = QColor::fromRgb(keyrgb::Black);         // ColorInfo: path, menu background
+inline const QColor White = QColor::fromRgb(keyrgb::White);         // ColorWall
+inline const QColor Red = QColor::fromRgb(keyrgb::Red);             // ColorStart
+inline const QColor Green = QColor::fromRgb(keyrgb::Green);         // ColorGoal
+inline const QColor Orange = QColor::fromRgb(keyrgb::Orange);       // ColorLink
+inline const QColor DarkRed = QColor::fromRgb(keyrgb::DarkRed);     // ColorMenu
+inline const QColor LightGrey = QColor::fromRgb(keyrgb::LightGrey); // ColorContinue
+inline const QColor Grey = QColor::fromRgb(keyrgb::Grey);           // ColorNewGame
+inline const QColor DarkGrey = QColor::fromRgb(keyrgb::DarkGrey);   // ColorQuit
 
 // A closed polygon as a path, for uniting shapes before they are filled.
 QPainterPath polygonPath(const QPolygonF& points);

@@ -2,6 +2,8 @@
 // page, the back-to-menu badge, and the start and goal discs.
 
 #include "draw/Pictures.h"
+#include "check/PictureBoxes.h"
+#include "check/PictureFacts.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,16 +12,19 @@ namespace zw::art {
 
 void drawTopStrip(Canvas& c)
 {
-    c.textInBox(2, 2, 175, 13, QStringLiteral("Korvel Software"), Orange);
-    c.textInBox(452, 2, 637, 14, QStringLiteral("www.korvel.example"), Orange);
+    const QRect& name = check::area::nameStrip;
+    const QRect& home = check::area::homeStrip;
+    c.textInBox(name.left(), name.top(), name.right(), name.bottom(), QStringLiteral("Korvel Software"), Orange);
+    c.textInBox(home.left(), home.top(), home.right(), home.bottom(), QStringLiteral("www.korvel.example"), Orange);
 }
 
 namespace {
 
-// Badge geometry: the box (252, 2)-(390, 48), its centre column, and the rows
-// of its three lines of lettering.
-constexpr int BadgeLeft = 252, BadgeTop = 2, BadgeRight = 390, BadgeBottom = 48;
-constexpr int BadgeCentre = (BadgeLeft + BadgeRight + 1) / 2;
+// Badge geometry: the badge's box, its centre column, and the rows of its
+// three lines of lettering.
+const int BadgeLeft = check::area::badge.left(), BadgeTop = check::area::badge.top(),
+          BadgeRight = check::area::badge.right(), BadgeBottom = check::area::badge.bottom();
+const int BadgeCentre = (BadgeLeft + BadgeRight + 1) / 2;
 constexpr int WordSize = 12;   // LEVEL and MENU: capitals 9 rows high
 constexpr int NumberSize = 17; // the level number: capitals 12 rows high
 
@@ -80,16 +85,14 @@ void drawBadge(Canvas& c, int level)
     chevron(c, menu.right() + 6, menuTop, +1);
 }
 
-void drawStart(Canvas& c, int x1, int y1, int diameter)
+void drawSpots(Canvas& c, int level)
 {
-    const int r = diameter / 2;
-    c.disc(x1 + r, y1 + r, r, Red);
-}
-
-void drawGoal(Canvas& c, int x1, int y1, int diameter)
-{
-    const int r = diameter / 2;
-    c.disc(x1 + r, y1 + r, r, Green);
+    const check::LevelFacts& facts = check::levelFacts(level);
+    for (const QPoint& p : check::discPixels(facts.start))
+        c.pixel(p.x(), p.y(), Red);
+    for (const QRect& goal : facts.goals)
+        for (const QPoint& p : check::discPixels(goal))
+            c.pixel(p.x(), p.y(), Green);
 }
 
 } // namespace zw::art

@@ -11,8 +11,9 @@ namespace zw::art {
 // Parts that most pictures share.
 void drawTopStrip(Canvas& c);                // maker's name and home page in the link colour
 void drawBadge(Canvas& c, int level);        // back-to-menu badge; level 0 = without number (closing)
-void drawStart(Canvas& c, int x1, int y1, int diameter); // red disc in its box's top left corner
-void drawGoal(Canvas& c, int x1, int y1, int diameter);  // green disc likewise
+// Red start disc and green goal discs of a maze, in the boxes the level's
+// facts give them (check/PictureFacts.h).
+void drawSpots(Canvas& c, int level);
 
 Canvas drawMenu(bool english);
 Canvas drawClosing();

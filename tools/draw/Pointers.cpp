@@ -9,7 +9,7 @@ QImage drawPointer(bool run)
 {
     QImage img(32, 32, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
-    const QRgb band = run ? qRgb(255, 0, 0) : qRgb(0, 255, 0);
+    const QRgb band = run ? QRgb(keyrgb::Red) : QRgb(keyrgb::Green);
     // Centre between pixels 15 and 16 is at 15.5; distances measured from there.
     for (int y = 10; y <= 21; ++y)
         for (int x = 10; x <= 21; ++x) {

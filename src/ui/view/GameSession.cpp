@@ -29,7 +29,8 @@ bool FirstFrameWatch::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-GameSession::GameSession()
+GameSession::GameSession(Game::StoreFactory makeStore, LevelSet levels)
+    : game{platform, std::move(makeStore), std::move(levels)}
 {
     // A box of the game's own stops the frame timer, as an error box does.
     platform.setBeforeMessageBox([this] { window.pauseTimer(); });

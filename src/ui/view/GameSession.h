@@ -29,7 +29,8 @@ private:
 };
 
 struct GameSession {
-    GameSession();
+    // The built-in game, or the store and levels of a player's folder.
+    explicit GameSession(Game::StoreFactory makeStore = {}, LevelSet levels = {});
 
     platform::QtPlatform platform;
     Game game{platform};

@@ -11,8 +11,7 @@ Canvas drawLevel01()
     drawTopStrip(c);
     drawBadge(c, 1);
     c.roundedRect(44, 98, 612, 417, 36, Black);
-    drawStart(c, 69, 117, 25);
-    drawGoal(c, 562, 378, 25);
+    drawSpots(c, 1);
     return c;
 }
 

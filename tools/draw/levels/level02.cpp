@@ -20,8 +20,7 @@ Canvas drawLevel02()
     top.addRoundedRect(QRectF(x1, y1, x2 - x1, width), half, half);
     side.addRoundedRect(QRectF(x2 - width, y1, width, y2 - y1), half, half);
     c.fillPath(top.united(side), Black);
-    drawStart(c, 69, 117, 25);
-    drawGoal(c, 562, 378, 25);
+    drawSpots(c, 2);
     return c;
 }
 

@@ -29,8 +29,7 @@ Canvas drawLevel03()
     QPainterPath cut;
     cut.addRoundedRect(QRectF(innerX - 4 * fillet, innerTop, 4 * fillet, innerBottom - innerTop), fillet, fillet);
     c.fillPath(upperArm.united(lowerArm).united(column).united(corners.subtracted(cut)), Black);
-    drawStart(c, 29, 161, 25);
-    drawGoal(c, 52, 349, 25);
+    drawSpots(c, 3);
     return c;
 }
 

@@ -45,8 +45,7 @@ Canvas drawLevel04()
             outline.push_back({left[i] + lean * pitch, top[i - 1] + thick});
     }
     c.polygon(outline, Black);
-    drawStart(c, 134, 103, 25);
-    drawGoal(c, 535, 407, 25);
+    drawSpots(c, 4);
     return c;
 }
 

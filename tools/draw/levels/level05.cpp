@@ -73,8 +73,7 @@ Canvas drawLevel05()
     // G's full stroke and not a sliver of the curve.
     word = word.united(box(360, Top + Stroke / 2 - link / 2, 450, Top + Stroke / 2 + link / 2));
     c.fillPath(word, Black);
-    drawStart(c, 23, 206, 25);
-    drawGoal(c, 575, 201, 25);
+    drawSpots(c, 5);
     return c;
 }
 

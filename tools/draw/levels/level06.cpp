@@ -66,8 +66,7 @@ Canvas drawLevel06()
     gill.quadTo(514, 415, 504, 430);
     c.strokePath(gill, 3, White);
 
-    drawStart(c, 131, 77, 25);
-    drawGoal(c, 548, 406, 25);
+    drawSpots(c, 6);
     return c;
 }
 

@@ -138,8 +138,7 @@ Canvas drawLevel07()
     c.rect(320, 408, 322, 440, White);
     c.rect(410, 408, 412, 440, White);
     furAlong(c, cat.furry);
-    drawStart(c, 397, 142, 17);
-    drawGoal(c, 183, 391, 17);
+    drawSpots(c, 7);
     return c;
 }
 

@@ -54,9 +54,7 @@ Canvas drawLevel08()
     c.disc(511, 183, 17, Black);
     c.disc(511, 363, 17, Black);
 
-    drawStart(c, 15, 257, 25);
-    drawGoal(c, 499, 171, 25);
-    drawGoal(c, 499, 351, 25);
+    drawSpots(c, 8);
     return c;
 }
 

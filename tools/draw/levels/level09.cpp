@@ -273,8 +273,7 @@ Canvas drawLevel09()
     for (const Room& r : rooms)
         c.rect(cellX(r.col1), cellY(r.row1), cellX(r.col2) + Corridor - 1, cellY(r.row2) + Corridor - 1, Black);
 
-    drawStart(c, 557, 373, 25);
-    drawGoal(c, 214, 178, 25);
+    drawSpots(c, 9);
     return c;
 }
 

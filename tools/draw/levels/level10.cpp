@@ -85,10 +85,7 @@ Canvas drawLevel10()
     c.disc(277, 304, 17, Black);
     c.disc(277, 305, 17, Black);
 
-    drawStart(c, 28, 208, 25);
-    // The goal box is one pixel taller than wide: two discs one row apart.
-    drawGoal(c, 265, 292, 25);
-    drawGoal(c, 265, 293, 25);
+    drawSpots(c, 10);
     return c;
 }
 

@@ -134,8 +134,7 @@ Canvas drawLevel11()
     // Round ends wide enough for the discs with a margin of path.
     c.disc(40, 457, 13, Black);
     c.disc(81, 367, 13, Black);
-    drawStart(c, 32, 449, 17);
-    drawGoal(c, 73, 359, 17);
+    drawSpots(c, 11);
     return c;
 }
 

@@ -14,8 +14,7 @@ Canvas drawLevel12()
     drawBadge(c, 12);
     eye::drawEyeStrokes(c);
     c.ring(604, 99, -1, 17.5, Black);
-    drawStart(c, 33, 370, 25);
-    drawGoal(c, 592, 87, 25);
+    drawSpots(c, 12);
     mendEdges(c);
     return c;
 }

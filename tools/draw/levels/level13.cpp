@@ -15,8 +15,7 @@ Canvas drawLevel13()
     eye::drawEyeStrokes(c);
     eye::drawFirstCrossings(c);
     c.ring(153, 355, -1, 13.5, Black);
-    drawStart(c, 33, 370, 25);
-    drawGoal(c, 145, 347, 17);
+    drawSpots(c, 13);
     mendEdges(c);
     return c;
 }

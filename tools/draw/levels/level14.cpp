@@ -17,8 +17,7 @@ Canvas drawLevel14()
     eye::drawFirstCrossings(c);
     eye::drawSecondCrossings(c);
     c.ring(219, 232, -1, 13.5, Black);
-    drawStart(c, 33, 370, 25);
-    drawGoal(c, 211, 224, 17);
+    drawSpots(c, 14);
     mendEdges(c);
     return c;
 }

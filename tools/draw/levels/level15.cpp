@@ -159,8 +159,7 @@ Canvas drawLevel15()
     // Round black pads give the discs a margin of path all round.
     c.ring(293, 232, -1, 15.5, Black);
     c.ring(34, 89, -1, 15.5, Black);
-    drawStart(c, 285, 224, 17);
-    drawGoal(c, 26, 81, 17);
+    drawSpots(c, 15);
     mendEdges(c);
     return c;
 }

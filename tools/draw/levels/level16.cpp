@@ -170,8 +170,7 @@ Canvas drawLevel16()
         --top;
     c.pixel(speck.x(), top, QColor(51, 51, 51));
 
-    drawStart(c, 41, 168, 25);
-    drawGoal(c, 153, 179, 25);
+    drawSpots(c, 16);
     return c;
 }
 

@@ -124,8 +124,7 @@ Canvas drawLevel17()
 
     c.ellipse(93 - 15, 160 - 15, 93 + 15, 160 + 15, Black);
     c.ellipse(91 - 15, 362 - 15, 91 + 15, 362 + 15, Black);
-    drawStart(c, 81, 148, 25);
-    drawGoal(c, 79, 350, 25);
+    drawSpots(c, 17);
     mendEdges(c);
     return c;
 }

@@ -134,8 +134,7 @@ Canvas drawLevel18()
                 c.pixel(x, y, Black);
     mendEdges(c);
 
-    drawStart(c, 114, 157, 25);
-    drawGoal(c, 533, 156, 25);
+    drawSpots(c, 18);
     return c;
 }
 

@@ -34,8 +34,7 @@ Canvas drawLevel19()
 
     c.ellipse(46 - 15, 120 - 15, 46 + 15, 120 + 15, Black);
     c.ellipse(45 - 15, 400 - 15, 45 + 15, 400 + 15, Black);
-    drawStart(c, 34, 108, 25);
-    drawGoal(c, 33, 388, 25);
+    drawSpots(c, 19);
     return c;
 }
 

@@ -93,8 +93,7 @@ Canvas drawLevel20()
     // so a mitre limit of twice the stroke never clips one.
     c.fillPath(mitredStrokeOf(way, Stroke, 2, Qt::FlatCap), Black);
 
-    drawStart(c, 14, 399, 17);
-    drawGoal(c, 600, 96, 17);
+    drawSpots(c, 20);
     return c;
 }
 

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QRgb>
 
-namespace zw::art {
+namespace zw {
 
 inline QList<QRgb> gamePalette()
 {
@@ -29,4 +29,4 @@ inline QList<QRgb> gamePalette()
     return p;
 }
 
-} // namespace zw::art
+} // namespace zw

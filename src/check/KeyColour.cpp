@@ -1,4 +1,5 @@
 #include "check/KeyColour.h"
+#include "assets/ColorKey.h"
 
 #include <algorithm>
 
@@ -14,15 +15,15 @@ struct KeyEntry {
 };
 
 constexpr KeyEntry keyTable[KeyCount] = {
-    {Key::Info, 0xFF000000u, "black", "info"},
-    {Key::Continue, 0xFFC0C0C0u, "light grey", "continue"},
-    {Key::NewGame, 0xFF808080u, "grey", "new game"},
-    {Key::Quit, 0xFF666666u, "dark grey", "quit"},
-    {Key::Link, 0xFFFF9933u, "orange", "link"},
-    {Key::Start, 0xFFFF0000u, "red", "start"},
-    {Key::Wall, 0xFFFFFFFFu, "white", "wall"},
-    {Key::Goal, 0xFF00FF00u, "green", "goal"},
-    {Key::Menu, 0xFF800000u, "dark red", "menu"},
+    {Key::Info, keyrgb::Black, "black", "info"},
+    {Key::Continue, keyrgb::LightGrey, "light grey", "continue"},
+    {Key::NewGame, keyrgb::Grey, "grey", "new game"},
+    {Key::Quit, keyrgb::DarkGrey, "dark grey", "quit"},
+    {Key::Link, keyrgb::Orange, "orange", "link"},
+    {Key::Start, keyrgb::Red, "red", "start"},
+    {Key::Wall, keyrgb::White, "white", "wall"},
+    {Key::Goal, keyrgb::Green, "green", "goal"},
+    {Key::Menu, keyrgb::DarkRed, "dark red", "menu"},
 };
 
 } // namespace
@@ -137,6 +138,16 @@ std::vector<KeyMap::Piece> KeyMap::piecesOf(Key k, Touch touch) const
         out.push_back(piece);
     }
     return out;
+}
+
+QImage keyIndexed(const QImage& picture)
+{
+    if (picture.format() == QImage::Format_Indexed8)
+        return picture;
+    QList<QRgb> key;
+    for (const KeyEntry& e : keyTable)
+        key.append(e.rgb);
+    return picture.convertToFormat(QImage::Format_Indexed8, key, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
 QString pointText(QPoint p)

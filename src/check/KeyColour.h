@@ -3,6 +3,8 @@
 // is sorted into one of the nine key colours or "inert", and the rules then
 // work on that map instead of on raw colours.
 
+#include "check/PictureBoxes.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -69,10 +71,13 @@ private:
     std::vector<QRgb> rgb_;
 };
 
+// A picture that holds key colours only, as 8-bit indices into the key: a
+// quarter of the memory of a truecolour picture, read by the colour query
+// the same way. A picture already 8-bit is left as it is.
+QImage keyIndexed(const QImage& picture);
+
 // (x,y) and (x1,y1)-(x2,y2) as the messages write them.
 QString pointText(QPoint p);
 QString boxText(const QRect& r);
-// A box given by both corners, both included.
-inline QRect box(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)); }
 
 } // namespace zw::check

@@ -4,6 +4,7 @@
 
 #include "check/Finding.h"
 #include "check/KeyColour.h"
+#include "check/PictureBoxes.h"
 #include "check/PictureFacts.h"
 #include "check/Playability.h"
 
@@ -40,17 +41,6 @@ void checkPointer(const PictureInfo& info, const QImage& image, Findings& out);
 
 // Messages list at most a first pixel and a count; this keeps a line short.
 QString countAndFirst(const std::vector<QPoint>& pixels);
-
-// Boxes shared by several rules (both corners included).
-namespace area {
-inline const QRect nameStrip = box(2, 2, 175, 13);       // maker's name, top left
-inline const QRect homeStrip = box(452, 2, 637, 14);     // home page address, top right
-inline const QRect badge = box(252, 2, 390, 48);         // back-to-menu badge
-inline const QRect pupils = box(174, 136, 466, 396);     // level 17's four orange pupils
-inline const QRect arrowBox = box(100, 93, 325, 158);    // closing picture's start sign
-inline const QRect closingDisc = box(423, 152, 615, 342); // closing picture's big disc
-inline const QRect logo = box(351, 269, 531, 404);       // maker's logo on the menu
-} // namespace area
 
 namespace wall {
 // A piece of wall below the badge row smaller than this is a speck: a

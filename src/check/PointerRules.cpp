@@ -3,6 +3,7 @@
 // hot spot (16,16) whose colour the game tests.
 
 #include "check/Rules.h"
+#include "assets/ColorKey.h"
 
 namespace zw::check {
 
@@ -25,7 +26,7 @@ void checkPointer(const PictureInfo& info, const QImage& image, Findings& out)
         return;
     }
     const QImage img = image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb band = info.run ? qRgb(255, 0, 0) : qRgb(0, 255, 0);
+    const QRgb band = info.run ? QRgb(zw::keyrgb::Red) : QRgb(zw::keyrgb::Green);
     const QString bandName = info.run ? QStringLiteral("red") : QStringLiteral("green");
 
     int bandCount = 0, outlineCount = 0;

@@ -3,7 +3,7 @@
 // different palette would change what the pointer finds under it.
 
 #include "check/Rules.h"
-#include "draw/Palette.h"
+#include "assets/GamePalette.h"
 
 namespace zw::check {
 
@@ -27,7 +27,7 @@ bool checkFormat(const PictureInfo& info, const QImage& image, Findings& out)
     if (image.format() != QImage::Format_Indexed8) {
         out.add(QStringLiteral("palette"), QStringLiteral("not an 8-bit palette picture"));
     } else {
-        const QList<QRgb> expected = art::gamePalette();
+        const QList<QRgb> expected = zw::gamePalette();
         const QList<QRgb> found = image.colorTable();
         if (found.size() != expected.size()) {
             out.add(QStringLiteral("palette"), QStringLiteral("expected %1 entries, found %2")

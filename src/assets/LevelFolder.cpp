@@ -1,0 +1,64 @@
+#include "assets/LevelFolder.h"
+
+#include "check/PlayerLevels.h"
+
+#include <QCryptographicHash>
+
+namespace zw {
+
+namespace {
+
+// A box taller than the screen helps nobody; zigwalk-check lists them all.
+constexpr int FindingsShown = 12;
+
+} // namespace
+
+QString folderSaveSection(const QString& canonicalPath)
+{
+    const QByteArray hash = QCryptographicHash::hash(canonicalPath.toUtf8(), QCryptographicHash::Sha256);
+    return BuiltInSaveSection + QStringLiteral("-") + QString::fromLatin1(hash.toHex().left(16));
+}
+
+LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
+{
+    const auto lang = language == 1 ? check::Language::English : check::Language::Czech;
+    check::PlayerFolder opened = check::openPlayerFolder(folder, lang);
+    LevelFolder result;
+    for (const check::Finding& f : opened.findings)
+        result.findings << f.line();
+    if (!result.findings.isEmpty())
+        return result;
+    auto mazes = std::make_shared<std::vector<QImage>>();
+    for (check::PlayerLevel& level : opened.levels)
+        mazes->push_back(std::move(level.image)); // already key indices (PlayerLevels.h)
+    result.levels.lastMaze = int(mazes->size());
+    result.levels.saveSection = folderSaveSection(opened.canonicalPath);
+    result.mazes = std::move(mazes);
+    return result;
+}
+
+std::unique_ptr<PictureStore> makeFolderStore(std::shared_ptr<const std::vector<QImage>> mazes)
+{
+    return std::make_unique<PictureStore>([mazes](const QString& name) -> QImage {
+        for (int level = FirstMaze; level <= LastMaze; ++level)
+            if (name == PictureStore::levelName(level))
+                return level <= int(mazes->size()) ? (*mazes)[std::size_t(level - 1)] : QImage();
+        return PictureStore::loadBuiltIn(name);
+    });
+}
+
+QString refusalText(const QString& folder, const QStringList& findings, std::uint8_t language)
+{
+    QStringList lines;
+    lines << (language == 1 ? QStringLiteral("The level folder %1 cannot be played:")
+                            : QStringLiteral("Složku s úrovněmi %1 nelze hrát:"))
+                 .arg(folder);
+    lines << findings.mid(0, FindingsShown);
+    if (findings.size() > FindingsShown)
+        lines << (language == 1 ? QStringLiteral("... and %1 more (zigwalk-check --levels lists them all)")
+                                : QStringLiteral("... a dalších %1 (všechna vypíše zigwalk-check --levels)"))
+                     .arg(findings.size() - FindingsShown);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace zw

@@ -1,0 +1,314 @@
+#include "check/PlayerLevels.h"
+
+#include "base/Levels.h"
+#include "check/KeyColour.h"
+#include "check/PictureBoxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zw::check {
+
+namespace {
+
+// The player reads the findings in the game's language.
+QString say(Language lang, const char* czech, const char* english)
+{
+    return QString::fromUtf8(lang == Language::Czech ? czech : english);
+}
+
+QString colourWord(Language lang, Key k)
+{
+    if (lang == Language::English)
+        return colourName(k);
+    switch (k) {
+    case Key::Info: return QStringLiteral("černá");
+    case Key::Continue: return QStringLiteral("světle šedá");
+    case Key::NewGame: return QStringLiteral("šedá");
+    case Key::Quit: return QStringLiteral("tmavě šedá");
+    case Key::Link: return QStringLiteral("oranžová");
+    case Key::Start: return QStringLiteral("červená");
+    case Key::Wall: return QStringLiteral("bílá");
+    case Key::Goal: return QStringLiteral("zelená");
+    case Key::Menu: return QStringLiteral("tmavě červená");
+    case Key::Inert: break;
+    }
+    return QStringLiteral("mimo klíč");
+}
+
+QString hexOf(QRgb c) { return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')); }
+
+// "12 px, first at (3,4)" in the player's language.
+QString countFirst(Language lang, std::size_t count, QPoint first)
+{
+    return say(lang, "%1 px, první na %2", "%1 px, first at %2").arg(count).arg(pointText(first));
+}
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// The pixels of the 8-connected piece of colour k that holds first.
+std::vector<QPoint> piecePixels(const KeyMap& keys, Key k, QPoint first)
+{
+    std::vector<std::uint8_t> seen(std::size_t(keys.width()) * keys.height(), 0);
+    std::vector<QPoint> out, todo{first};
+    seen[std::size_t(first.y()) * keys.width() + first.x()] = 1;
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        out.push_back(p);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = p.x() + dx, y = p.y() + dy;
+                if (!keys.contains(x, y) || keys.at(x, y) != k)
+                    continue;
+                std::uint8_t& s = seen[std::size_t(y) * keys.width() + x];
+                if (!s) {
+                    s = 1;
+                    todo.emplace_back(x, y);
+                }
+            }
+    }
+    return out;
+}
+
+void checkOpaque(const QImage& image, Language lang, Findings& out)
+{
+    if (!image.hasAlphaChannel())
+        return;
+    std::size_t count = 0;
+    QPoint first;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 255 && count++ == 0)
+                first = {x, y};
+    if (count)
+        out.add(say(lang, "neprůhlednost", "opaque"),
+                say(lang, "pixely, které nejsou zcela neprůhledné: %1", "pixels not fully opaque: %1")
+                    .arg(countFirst(lang, count, first)),
+                first);
+}
+
+void checkColours(const KeyMap& keys, Language lang, Findings& out)
+{
+    const std::vector<QPoint> inert = keys.pixelsOf(Key::Inert);
+    if (!inert.empty()) {
+        const QPoint p = inert.front();
+        out.add(say(lang, "barvy", "key colours"),
+                say(lang, "barva mimo klíč (%1): %2", "colour outside the key (%1): %2")
+                    .arg(hexOf(keys.rgb(p.x(), p.y())), countFirst(lang, inert.size(), p)),
+                p);
+    }
+    // The menu's items would continue, start a new game or quit from a maze.
+    for (Key k : {Key::Continue, Key::NewGame, Key::Quit}) {
+        const std::vector<QPoint> found = keys.pixelsOf(k);
+        if (!found.empty())
+            out.add(say(lang, "barvy", "key colours"),
+                    say(lang, "%1 do bludiště nepatří: %2", "%1 does not belong in a maze: %2")
+                        .arg(colourWord(lang, k), countFirst(lang, found.size(), found.front())),
+                    found.front());
+    }
+    if (keys.count(Key::Wall) == 0)
+        out.add(say(lang, "pozadí", "background"), say(lang, "žádná bílá (zeď)", "no white (wall)"));
+    if (keys.count(Key::Info) == 0)
+        out.add(say(lang, "cesta", "path"), say(lang, "žádná černá (cesta)", "no black (path)"));
+}
+
+// Start and goals joined by one 4-connected region of black that touches no
+// colour that acts except white: no press on the way can open the home page,
+// go to the menu or win by a side door.
+void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<PathMeasure>* ways)
+{
+    const auto starts = keys.piecesOf(Key::Start, KeyMap::Touch::SidesAndCorners);
+    const auto goals = keys.piecesOf(Key::Goal, KeyMap::Touch::SidesAndCorners);
+    if (starts.size() != 1) {
+        const QPoint at = starts.size() > 1 ? starts[1].first : QPoint(-1, -1);
+        QString detail = say(lang, "má být právě jeden červený start, nalezeno %1", "expected exactly one red start, found %1")
+                             .arg(starts.size());
+        if (starts.size() > 1)
+            detail += say(lang, " (druhý na %1)", " (the second at %1)").arg(pointText(at));
+        out.add(QStringLiteral("start"), detail, at);
+    }
+    if (goals.empty())
+        out.add(say(lang, "cíl", "goal"), say(lang, "žádný zelený cíl", "no green goal"));
+    if (keys.count(Key::Menu) == 0)
+        out.add(QStringLiteral("menu"), say(lang, "žádné tmavě červené místo pro návrat do menu",
+                                            "no dark red spot to go back to the menu"));
+    if (starts.size() != 1 || goals.empty())
+        return;
+
+    Spot start{starts[0].first, piecePixels(keys, Key::Start, starts[0].first)};
+    const std::vector<std::uint8_t> region = regionFrom(keys, start.pixels);
+    const int w = keys.width();
+    std::vector<Spot> goalSpots;
+    bool allJoined = true;
+    for (const auto& g : goals) {
+        if (!region[std::size_t(g.first.y()) * w + g.first.x()]) {
+            allJoined = false;
+            out.add(say(lang, "cesta", "path"),
+                    say(lang, "cíl na %1 není se startem na %2 spojen černou cestou (po stranách)",
+                        "the goal at %1 is not joined to the start at %2 by black (side to side)")
+                        .arg(pointText(g.first), pointText(start.centre)),
+                    g.first);
+        }
+        goalSpots.push_back({g.first, piecePixels(keys, Key::Goal, g.first)});
+    }
+
+    std::vector<QPoint> touched[KeyCount + 1];
+    for (int y = 0; y < keys.height(); ++y)
+        for (int x = 0; x < w; ++x) {
+            const Key k = keys.at(x, y);
+            // Colours outside the key have their own finding already.
+            if (region[std::size_t(y) * w + x] || k == Key::Wall || k == Key::Inert || passable(k))
+                continue;
+            const QPoint next[4] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+            for (const QPoint& q : next)
+                if (keys.contains(q.x(), q.y()) && region[std::size_t(q.y()) * w + q.x()]) {
+                    touched[int(k)].emplace_back(x, y);
+                    break;
+                }
+        }
+    for (int k = 0; k <= KeyCount; ++k)
+        if (!touched[k].empty())
+            out.add(say(lang, "cesta", "path"),
+                    say(lang, "cesta se dotýká barvy %1: %2", "the path touches %1: %2")
+                        .arg(colourWord(lang, Key(k)), countFirst(lang, touched[k].size(), touched[k].front())),
+                    touched[k].front());
+    if (ways && allJoined)
+        *ways = measurePaths(keys, start, goalSpots);
+}
+
+} // namespace
+
+QString playerLevelFile(int level) { return QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0')); }
+
+QImage readPlayerPicture(const QString& path, const QString& file, Language lang, std::vector<Finding>& out)
+{
+    Findings found(file);
+    const QString fileRule = say(lang, "soubor", "file");
+    auto refuse = [&](const QString& detail) {
+        found.add(fileRule, detail);
+        for (Finding& f : found.take())
+            out.push_back(std::move(f));
+        return QImage();
+    };
+    // Looked at before it is opened: opening a pipe would wait for a writer,
+    // and a device could be read for ever. Opened without waiting, and the
+    // open file looked at again, in case the name now leads elsewhere.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return refuse(say(lang, "nelze číst: %1", "cannot be read: %1").arg(systemError(errno)));
+    if (!S_ISREG(st.st_mode))
+        return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return refuse(say(lang, "nelze číst: %1", "cannot be read: %1").arg(systemError(errno)));
+    QFile handle;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !handle.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
+    }
+    if (st.st_size > LargestPictureFile)
+        return refuse(say(lang, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
+                          .arg(qint64(st.st_size))
+                          .arg(LargestPictureFile));
+    // The header tells the size; nothing is decoded unless it is the window's.
+    QImageReader reader(&handle);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return refuse(say(lang, "nelze číst jako obrázek: %1", "cannot be read as a picture: %1").arg(reader.errorString()));
+    if (size != QSize(PictureWidth, PictureHeight)) {
+        found.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
+                                                    .arg(PictureWidth)
+                                                    .arg(PictureHeight)
+                                                    .arg(size.width())
+                                                    .arg(size.height()));
+        for (Finding& f : found.take())
+            out.push_back(std::move(f));
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull() || image.size() != size)
+        return refuse(say(lang, "nelze číst jako obrázek: %1", "cannot be read as a picture: %1").arg(reader.errorString()));
+    return image;
+}
+
+std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, Language lang, std::vector<PathMeasure>* ways)
+{
+    Findings out(file);
+    if (image.size() != QSize(PictureWidth, PictureHeight)) {
+        out.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
+                                                  .arg(PictureWidth)
+                                                  .arg(PictureHeight)
+                                                  .arg(image.width())
+                                                  .arg(image.height()));
+        return out.take();
+    }
+    checkOpaque(image, lang, out);
+    const KeyMap keys(image);
+    checkColours(keys, lang, out);
+    checkWay(keys, lang, out, ways);
+    return out.take();
+}
+
+PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measureWays)
+{
+    PlayerFolder result;
+    const QString folderRule = say(lang, "složka", "folder");
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        result.findings.push_back({folder, folderRule, say(lang, "není složka", "is not a folder")});
+        return result;
+    }
+    result.canonicalPath = info.canonicalFilePath();
+    const QDir dir(result.canonicalPath);
+    // A name counts as there even when it leads nowhere, so that a broken
+    // link is named as unreadable rather than as a gap.
+    auto there = [&](int level) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(dir.filePath(playerLevelFile(level))).constData(), &st) == 0;
+    };
+    int last = 0;
+    for (int level = FirstMaze; level <= LastMaze; ++level)
+        if (there(level))
+            last = level;
+    if (last == 0)
+        result.findings.push_back({playerLevelFile(FirstMaze), say(lang, "soubor", "file"),
+                                   say(lang, "ve složce %1 chybí", "missing in %1").arg(folder)});
+    for (int level = FirstMaze; level < last; ++level)
+        if (!there(level))
+            result.findings.push_back({playerLevelFile(level), say(lang, "soubor", "file"),
+                                       say(lang, "chybí, ale %1 je tam: úrovně se číslují bez mezer",
+                                           "missing, but %1 is there: levels are numbered without gaps")
+                                           .arg(playerLevelFile(last))});
+    if (there(LastMaze + 1))
+        result.findings.push_back({playerLevelFile(LastMaze + 1), folderRule,
+                                   say(lang, "nejvýš %1 úrovní", "at most %1 levels").arg(LastMaze)});
+    for (int level = FirstMaze; level <= last; ++level) {
+        PlayerLevel loaded{playerLevelFile(level), {}, {}};
+        if (there(level)) {
+            QImage image = readPlayerPicture(dir.filePath(loaded.file), loaded.file, lang, result.findings);
+            if (!image.isNull()) {
+                std::vector<Finding> found = checkPlayerMaze(loaded.file, image, lang, measureWays ? &loaded.ways : nullptr);
+                // Twenty truecolour mazes held at once would take 24 MB; a
+                // clean one holds key colours only and is kept as indices.
+                loaded.image = found.empty() ? keyIndexed(image) : std::move(image);
+                for (Finding& f : found)
+                    result.findings.push_back(std::move(f));
+            }
+        }
+        result.levels.push_back(std::move(loaded));
+    }
+    return result;
+}
+
+} // namespace zw::check

@@ -1,0 +1,59 @@
+#pragma once
+// A folder of levels a player drew: level-01.png to level-NN.png (N from 1 to
+// the number of built-in mazes, no gaps), each a maze in the colour key. The
+// game opens such a folder in place of its own mazes, and only when every
+// picture in it passes the rules below, which are the built-in mazes' rules
+// cut to what a player's maze needs: disc sizes and places, the top strip and
+// the badge are the player's own business.
+//
+// Every file is looked at before it is opened and read header first, so a
+// huge, truncated, hostile or unreadable file is refused at once, without a
+// hang and without a large allocation.
+
+#include "check/Finding.h"
+#include "check/Playability.h"
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+namespace zw::check {
+
+// The language of the findings' texts: the game's own numbering (0 Czech, 1 English).
+enum class Language { Czech = 0, English = 1 };
+
+// A file larger than this is no 640 x 480 picture anyone drew; an
+// uncompressed 32-bit one takes 1.2 MB.
+inline constexpr qint64 LargestPictureFile = 8 * 1024 * 1024;
+
+// The picture in path (named file in the findings), decoded only when its
+// file is a regular file of a sane size and its header says 640 x 480. A null
+// picture with at least one finding otherwise.
+QImage readPlayerPicture(const QString& path, const QString& file, Language lang, std::vector<Finding>& out);
+
+// The rules of a player's maze. `ways` receives the ways from the start to
+// each goal when the maze is whole enough to measure.
+std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, Language lang,
+                                     std::vector<PathMeasure>* ways = nullptr);
+
+struct PlayerLevel {
+    QString file;  // "level-03.png"
+    QImage image;  // 8-bit key indices when clean, else as decoded; null when unreadable
+    std::vector<PathMeasure> ways;
+};
+
+struct PlayerFolder {
+    QString canonicalPath;           // empty when the folder is not there
+    std::vector<PlayerLevel> levels; // level-01 to level-NN, in order
+    std::vector<Finding> findings;   // empty: the folder can be played
+};
+
+// Opens and checks a whole folder. Every picture is decoded at most once.
+// With measureWays each clean maze's ways are measured too (slow: for the
+// checker's table, not for starting the game).
+PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measureWays = false);
+
+// "level-07.png"
+QString playerLevelFile(int level);
+
+} // namespace zw::check

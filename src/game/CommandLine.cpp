@@ -1,0 +1,67 @@
+#include "game/CommandLine.h"
+
+namespace zw {
+
+namespace {
+
+const QString Usage = QStringLiteral("usage: zigwalk [FOLDER | --levels FOLDER | --choose-levels | --help | --version]");
+
+CommandLine usageError(const QString& why)
+{
+    return {CommandLine::Action::UsageError, {}, QStringLiteral("zigwalk: %1; %2").arg(why, Usage)};
+}
+
+} // namespace
+
+CommandLine readCommandLine(const QStringList& args)
+{
+    CommandLine result;
+    bool choose = false;
+    bool endOfOptions = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        QString folder;
+        bool named = false; // this argument names a folder
+        if (!endOfOptions && a == QLatin1String("--help"))
+            return {CommandLine::Action::Help, {},
+                    Usage + QStringLiteral("\n\n"
+                                           "Plays the mouse maze. With FOLDER, plays the levels a player drew there\n"
+                                           "(level-01.png to level-NN.png, N up to 20) in place of the built-in ones,\n"
+                                           "once every picture passes the game's rules (see zigwalk-check(6)).\n\n"
+                                           "  --levels FOLDER   the same as FOLDER\n"
+                                           "  --choose-levels   asks for the folder in a folder chooser\n"
+                                           "  --help            this text\n"
+                                           "  --version         the version\n")};
+        if (!endOfOptions && a == QLatin1String("--version"))
+            return {CommandLine::Action::Version, {}, QStringLiteral("zigwalk %1\n").arg(QStringLiteral(ZIGWALK_VERSION))};
+        if (!endOfOptions && a == QLatin1String("--"))
+            endOfOptions = true;
+        else if (!endOfOptions && a == QLatin1String("--choose-levels"))
+            choose = true;
+        else if (!endOfOptions && a == QLatin1String("--levels")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--levels needs a folder"));
+            folder = args[++i];
+            named = true;
+        } else if (!endOfOptions && a.startsWith(QLatin1Char('-')) && a.size() > 1)
+            return usageError(QStringLiteral("unknown option %1").arg(a));
+        else {
+            folder = a;
+            named = true;
+        }
+        if (!named)
+            continue;
+        if (folder.isEmpty())
+            return usageError(QStringLiteral("an empty folder name"));
+        if (!result.folder.isEmpty())
+            return usageError(QStringLiteral("one folder at most"));
+        result.folder = folder;
+    }
+    if (choose && !result.folder.isEmpty())
+        return usageError(QStringLiteral("--choose-levels takes no folder"));
+    if (choose)
+        result.action = CommandLine::Action::ChooseFolder;
+    return result;
+}
+
+} // namespace zw
