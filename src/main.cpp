@@ -27,11 +27,12 @@ constexpr int UsageExit = 2; // a usage error or a folder that cannot be played
 int main(int argc, char* argv[])
 {
     zw::platform::dropRelativeXdgFolders();
-    zw::view::useWholeScaleFactors();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zigwalk"));
-
-    const zw::CommandLine line = zw::readCommandLine(QApplication::arguments().mid(1));
+    // Read before the window system is asked for anything, so that --help,
+    // --version and a usage error answer on a terminal without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const zw::CommandLine line = zw::readCommandLine(arguments);
     switch (line.action) {
     case zw::CommandLine::Action::Help:
     case zw::CommandLine::Action::Version:
@@ -44,6 +45,10 @@ int main(int argc, char* argv[])
     case zw::CommandLine::Action::ChooseFolder:
         break;
     }
+
+    zw::view::useWholeScaleFactors();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zigwalk"));
 
     QString folder = line.folder;
     if (line.action == zw::CommandLine::Action::ChooseFolder) {
