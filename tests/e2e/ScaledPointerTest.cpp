@@ -4,9 +4,12 @@
 // change, and for every screen pixel the pointer reached, the colour the rules
 // read there (the game tells it when ZIGWALK_TRACE_POINTER is set) is the
 // colour on the screenshot. The picture must also stay sharp: every screen
-// pixel it covers is one of its own colours.
+// pixel it covers is one of its own colours. The same on Wayland: the game as
+// a client of a weston nested in the X display, its output at scale 1 and 2,
+// the pointer moved through the compositor.
 
 #include "GameOnScreen.h"
+#include "WestonSession.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -27,6 +30,7 @@ struct Scaling {
     const char* name;
     int xftDpi;             // 0: no Xft.dpi resource
     const char* qtScale;    // nullptr: no QT_SCALE_FACTOR
+    int westonScale = 0;    // 0: the game on X; else on Wayland, weston's output at this scale
 };
 
 std::ostream& operator<<(std::ostream& out, const Scaling& s) { return out << s.name; }
@@ -87,6 +91,16 @@ protected:
             GTEST_SKIP() << "missing: " << missingTools().join(' ').toStdString() << " xrdb?";
     }
 
+    // The screen as it shows the window. On Wayland the compositor draws its
+    // pointer into the screen, so the pointer first goes to rest on the
+    // compositor's panel, where no window is ever placed.
+    QImage shot() const
+    {
+        if (weston)
+            x->moveTo(QPoint(WestonSession::OutputWidth / 2, 10));
+        return x->screen().copy(window);
+    }
+
     // Moves the pointer over these screen pixels one by one and returns what
     // the rules read at each pixel the window heard about.
     std::map<std::pair<int, int>, QRgb> readAlong(const std::vector<QPoint>& pixels)
@@ -114,7 +128,7 @@ protected:
     // pixels whose read colour differs from the drawn one.
     int mismatches(const QString& what, int& probed)
     {
-        const QImage shot = x->screen().copy(window);
+        const QImage shot = this->shot();
         const QSize pictureOnScreen(window.width(), int(std::lround(480 * scale)));
         const int row = busiestLine(shot, pictureOnScreen, false);
         const int column = busiestLine(shot, pictureOnScreen, true);
@@ -160,7 +174,7 @@ protected:
             for (int x0 = 0; x0 < expected.width(); ++x0)
                 own.insert(plain(expected.pixel(x0, y)));
         own.insert(plain(Yellow));
-        const QImage shot = x->screen().copy(window);
+        const QImage shot = this->shot();
         int foreign = 0;
         for (int y = 0; y < int(480 * scale); ++y)
             for (int x0 = 0; x0 < shot.width(); ++x0)
@@ -169,6 +183,7 @@ protected:
     }
 
     std::unique_ptr<XSession> x;
+    std::unique_ptr<WestonSession> weston; // on Wayland only
     QRect window;
     double scale = 1;
     QString traceFile;
@@ -191,8 +206,13 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
         xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-nocpp"), QStringLiteral("-load"), resources});
         ASSERT_TRUE(xrdb.waitForFinished(StepTimeoutMs) && xrdb.exitCode() == 0);
     }
+    if (scaling.westonScale) {
+        weston = std::make_unique<WestonSession>(*x, scaling.westonScale);
+        if (!weston->started())
+            GTEST_SKIP() << weston->failure().toStdString();
+    }
     traceFile = home.path() + QStringLiteral("/pointer-trace");
-    QProcessEnvironment env;
+    QProcessEnvironment env = weston ? weston->clientEnvironment() : QProcessEnvironment();
     env.insert(QStringLiteral("ZIGWALK_TRACE_POINTER"), QStringLiteral("1"));
     if (scaling.qtScale)
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(scaling.qtScale));
@@ -201,20 +221,32 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
                      env);
 
     const QImage menu = picture(QStringLiteral("menu-cs"));
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            for (const QString& id : x->windowsNamed(QStringLiteral("Zig-walk")))
-                if (const auto g = x->windowGeometry(id); g && g->width() >= 640) {
-                    window = *g;
-                    return true;
-                }
-            return false;
-        },
-        StepTimeoutMs));
-    scale = window.width() / 640.0;
+    if (weston) {
+        // The compositor's windows are not X windows: the game's is where the
+        // screen shows the menu, each picture pixel a block of the output's scale.
+        scale = scaling.westonScale;
+        x->moveTo(QPoint(WestonSession::OutputWidth / 2, 10));
+        std::optional<QPoint> at;
+        ASSERT_TRUE(waitUntil([&] { return bool(at = findPictureOnScreen(x->screen(), menu, scaling.westonScale)); },
+                              StepTimeoutMs))
+            << "the menu never showed on the compositor's screen";
+        window = QRect(*at, QSize(640, 496) * scaling.westonScale);
+    } else {
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                for (const QString& id : x->windowsNamed(QStringLiteral("Zig-walk")))
+                    if (const auto g = x->windowGeometry(id); g && g->width() >= 640) {
+                        window = *g;
+                        return true;
+                    }
+                return false;
+            },
+            StepTimeoutMs));
+        scale = window.width() / 640.0;
+    }
     EXPECT_EQ(window.height(), int(std::lround(496 * scale))) << "the window keeps its shape";
     // The menu is on screen once its new-game item shows.
-    ASSERT_TRUE(waitUntil([&] { return foreignColours(menu) == 0 && x->screen().copy(window).pixel(
+    ASSERT_TRUE(waitUntil([&] { return foreignColours(menu) == 0 && shot().pixel(
                                                                        window.width() / 2, window.height() / 4)
                                                                    != 0u; },
                           StepTimeoutMs))
@@ -226,7 +258,7 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
     EXPECT_EQ(wrongOnMenu, 0);
 
     // Level 1, by a press on the new-game item.
-    const QImage shot = x->screen().copy(window);
+    const QImage shot = this->shot();
     std::optional<QPoint> newGame;
     for (int y = 0; y < shot.height() && !newGame; ++y)
         for (int x0 = 0; x0 < shot.width() && !newGame; ++x0)
@@ -241,7 +273,7 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
     x->buttonUp();
     const QImage level1 = picture(QStringLiteral("level-01"));
     const auto whiteShown = [&] {
-        const QImage now = x->screen().copy(window);
+        const QImage now = this->shot();
         int white = 0, yellow = 0;
         for (int y = 0; y < now.height(); y += 3)
             for (int x0 = 0; x0 < now.width(); x0 += 3) {
@@ -265,6 +297,10 @@ INSTANTIATE_TEST_SUITE_P(Desktop, ScaledPointer,
                          ::testing::Values(Scaling{"dpi96", 96, nullptr}, Scaling{"dpi120", 120, nullptr},
                                            Scaling{"dpi144", 144, nullptr}, Scaling{"dpi192", 192, nullptr},
                                            Scaling{"qt1_5", 0, "1.5"}, Scaling{"qt2", 0, "2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(Wayland, ScaledPointer,
+                         ::testing::Values(Scaling{"weston1", 0, nullptr, 1}, Scaling{"weston2", 0, nullptr, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

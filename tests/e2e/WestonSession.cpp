@@ -13,7 +13,7 @@ constexpr int StartTimeoutMs = 10000;
 const QString SocketName = QStringLiteral("wayland-zigwalk");
 } // namespace
 
-WestonSession::WestonSession(const XSession& x) : weston_(std::make_unique<QProcess>())
+WestonSession::WestonSession(const XSession& x, int scale) : weston_(std::make_unique<QProcess>())
 {
     if (QStandardPaths::findExecutable(QStringLiteral("weston")).isEmpty()) {
         failure_ = QStringLiteral("weston is not installed");
@@ -32,13 +32,13 @@ WestonSession::WestonSession(const XSession& x) : weston_(std::make_unique<QProc
     // Weston's X11 backend learns where the X pointer is only when it enters
     // the output's window, and follows it by its moves from then on. The
     // pointer starts outside, so that the first move in tells it.
-    x.moveTo(QPoint(OutputWidth + 20, OutputHeight + 20));
+    x.moveTo(QPoint(OutputWidth * scale + 20, OutputHeight * scale + 20));
     weston_->setProcessChannelMode(QProcess::MergedChannels);
     // Pixman draws without a GPU; --idle-time=0 never blanks the screen.
     weston_->start(QStringLiteral("weston"),
                    {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
                     QStringLiteral("--width=%1").arg(OutputWidth), QStringLiteral("--height=%1").arg(OutputHeight),
-                    QStringLiteral("--socket=") + SocketName, QStringLiteral("--idle-time=0"),
+                    QStringLiteral("--scale=%1").arg(scale), QStringLiteral("--socket=") + SocketName, QStringLiteral("--idle-time=0"),
                     QStringLiteral("--no-config")});
     if (!weston_->waitForStarted(StartTimeoutMs)) {
         failure_ = QStringLiteral("weston did not start: ") + weston_->errorString();
@@ -88,10 +88,10 @@ void WestonSession::kill()
     weston_->waitForFinished(3000);
 }
 
-std::optional<QPoint> findPictureOnScreen(const QImage& screen, const QImage& picture)
+std::optional<QPoint> findPictureOnScreen(const QImage& screen, const QImage& picture, int scale)
 {
     const auto same = [&](int left, int top, QPoint p) {
-        const QRgb shown = screen.pixel(left + p.x(), top + p.y()) & 0xFFFFFF;
+        const QRgb shown = screen.pixel(left + p.x() * scale, top + p.y() * scale) & 0xFFFFFF;
         return shown == (picture.pixel(p) & 0xFFFFFF) || shown == 0xFFFF00; // the frame's yellow
     };
     // Samples on a skewed grid pick the candidates quickly; every pixel
@@ -99,8 +99,8 @@ std::optional<QPoint> findPictureOnScreen(const QImage& screen, const QImage& pi
     std::vector<QPoint> samples;
     for (int i = 0; i < 128; ++i)
         samples.emplace_back((i * 157 + 13) % 640, (i * 83 + 7) % 480);
-    for (int top = 0; top + 496 <= screen.height(); ++top)
-        for (int left = 0; left + 640 <= screen.width(); ++left) {
+    for (int top = 0; top + 496 * scale <= screen.height(); ++top)
+        for (int left = 0; left + 640 * scale <= screen.width(); ++left) {
             bool candidate = true;
             for (QPoint s : samples)
                 if (!same(left, top, s)) {

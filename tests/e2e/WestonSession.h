@@ -18,11 +18,14 @@ namespace zw::e2e {
 
 class WestonSession {
 public:
-    // The compositor's output as a window at the top left of the X screen.
+    // The compositor's output as a window at the top left of the X screen,
+    // in the compositor's own pixels: at an output scale of 2 the window on
+    // the X screen is twice as wide and high.
     static constexpr int OutputWidth = 900;
     static constexpr int OutputHeight = 700;
 
-    explicit WestonSession(const XSession& x); // starts weston; check started()
+    // Starts weston, its output at this scale (weston's --scale); check started().
+    explicit WestonSession(const XSession& x, int scale = 1);
     ~WestonSession();                          // stops it
 
     bool started() const { return started_; }
@@ -44,8 +47,9 @@ private:
 };
 
 // Where the picture's top left lies on the screen: the place where the
-// screen shows every pixel of this 640 x 480 picture, the frame's yellow let
-// pass. The compositor's pointer must be elsewhere.
-std::optional<QPoint> findPictureOnScreen(const QImage& screen, const QImage& picture);
+// screen shows every pixel of this 640 x 480 picture, each as a block of
+// scale x scale screen pixels (one screen pixel per block is looked at), the
+// frame's yellow let pass. The compositor's pointer must be elsewhere.
+std::optional<QPoint> findPictureOnScreen(const QImage& screen, const QImage& picture, int scale = 1);
 
 } // namespace zw::e2e
