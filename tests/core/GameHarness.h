@@ -51,6 +51,16 @@ protected:
         const QPointF at = spotOf(colour);
         game.Form_MouseDown(button, 0, float(at.x()), float(at.y()));
     }
+    // On the menu, the level-code box opened, a text typed and confirmed with Enter.
+    void enterCode(const QString& typed)
+    {
+        load();
+        press(ColorStart);
+        press(ColorLink);
+        ASSERT_TRUE(c.Frame1Visible);
+        c.Text1Text = typed;
+        game.Command1_Click();
+    }
     void tick(int count = 1)
     {
         for (int i = 0; i < count; ++i)

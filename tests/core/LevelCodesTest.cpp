@@ -6,19 +6,7 @@
 namespace zw::test {
 namespace {
 
-class LevelCodes : public GameTest {
-protected:
-    // On the menu, the box open with a typed text, confirmed with Enter.
-    void enterCode(const QString& typed)
-    {
-        load();
-        press(ColorStart);
-        press(ColorLink);
-        ASSERT_TRUE(c.Frame1Visible);
-        c.Text1Text = typed;
-        game.Command1_Click();
-    }
-};
+class LevelCodes : public GameTest {};
 
 TEST_F(LevelCodes, TheTwentyOneCodesInOrder)
 {

@@ -29,15 +29,6 @@ protected:
                 return true;
         return false;
     }
-    void enterCode(const QString& typed)
-    {
-        load();
-        press(ColorStart);
-        press(ColorLink);
-        ASSERT_TRUE(c.Frame1Visible);
-        c.Text1Text = typed;
-        game.Command1_Click();
-    }
 };
 
 TEST_F(FolderGame, GoalOfTheLastMazeLeadsToTheClosingPicture)

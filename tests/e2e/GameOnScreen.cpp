@@ -1,5 +1,7 @@
 #include "GameOnScreen.h"
 
+#include "MazePath.h"
+
 #include "assets/PictureStore.h"
 
 #include <QDir>
@@ -167,6 +169,27 @@ void GameScreenTest::pressAt(QPoint inWindow) const
     x.moveTo(onScreen(inWindow));
     x.buttonDown();
     x.buttonUp();
+}
+
+} // namespace zw::e2e
+
+namespace zw::e2e {
+
+bool GameScreenTest::walkToGoalOf(const QImage& shown) const
+{
+    const auto start = centreOf(shown, rgbOf(ColorStart));
+    const auto goal = centreOf(shown, rgbOf(ColorGoal));
+    if (!start || !goal)
+        return false;
+    const auto route = findWidestRoute(shown, *start, {rgbOf(ColorInfo), rgbOf(ColorStart), rgbOf(ColorGoal)},
+                                       [&](QPoint p) { return p == *goal; });
+    if (!route)
+        return false;
+    x.moveTo(onScreen(*start));
+    x.buttonDown();
+    x.moveAlong(onScreen(everyNth(*route, 4)));
+    x.buttonUp();
+    return true;
 }
 
 } // namespace zw::e2e

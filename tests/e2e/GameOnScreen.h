@@ -95,6 +95,10 @@ protected:
     // A left click at a point of the window.
     void pressAt(QPoint inWindow) const;
 
+    // A run on the picture shown: press its start spot and walk its widest
+    // way to the goal with the button held. False when it has no such way.
+    bool walkToGoalOf(const QImage& shown) const;
+
     XSession x;
     QString windowId;
     QRect window;

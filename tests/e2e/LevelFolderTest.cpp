@@ -39,16 +39,7 @@ protected:
     void walk(const QImage& level)
     {
         ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
-        const auto start = centreOf(level, rgbOf(ColorStart));
-        const auto goal = centreOf(level, rgbOf(ColorGoal));
-        ASSERT_TRUE(start && goal);
-        const auto route = findWidestRoute(level, *start, {rgbOf(ColorInfo), rgbOf(ColorStart), rgbOf(ColorGoal)},
-                                           [&](QPoint p) { return p == *goal; });
-        ASSERT_TRUE(route) << "no way from the start to the goal";
-        x.moveTo(onScreen(*start));
-        x.buttonDown();
-        x.moveAlong(onScreen(everyNth(*route, 4)));
-        x.buttonUp();
+        ASSERT_TRUE(walkToGoalOf(level)) << "no way from the start to the goal";
     }
 };
 

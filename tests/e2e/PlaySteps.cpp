@@ -28,20 +28,7 @@ bool PlayingTest::newGame()
 
 bool PlayingTest::walkToGoal(int n)
 {
-    const QImage shown = level(n);
-    const auto start = centreOf(shown, rgbOf(ColorStart));
-    const auto goal = centreOf(shown, rgbOf(ColorGoal));
-    if (!start || !goal)
-        return false;
-    const auto route = findWidestRoute(shown, *start, {rgbOf(ColorInfo), rgbOf(ColorStart), rgbOf(ColorGoal)},
-                                       [&](QPoint p) { return p == *goal; });
-    if (!route)
-        return false;
-    x.moveTo(onScreen(*start));
-    x.buttonDown();
-    x.moveAlong(onScreen(everyNth(*route, 4)));
-    x.buttonUp();
-    return showsPicture(level(n + 1));
+    return walkToGoalOf(level(n)) && showsPicture(level(n + 1));
 }
 
 bool PlayingTest::dieOn(int n)

@@ -125,19 +125,7 @@ protected:
     }
 
     // A run from the start spot to the goal with the button held.
-    void win(const QImage& level)
-    {
-        const auto start = centreOf(level, rgbOf(ColorStart));
-        const auto goal = centreOf(level, rgbOf(ColorGoal));
-        ASSERT_TRUE(start && goal);
-        const auto route = findWidestRoute(level, *start, {rgbOf(ColorInfo), rgbOf(ColorStart), rgbOf(ColorGoal)},
-                                           [&](QPoint p) { return p == *goal; });
-        ASSERT_TRUE(route) << "no way from the start to the goal";
-        x.moveTo(onScreen(*start));
-        x.buttonDown();
-        x.moveAlong(onScreen(everyNth(*route, 4)));
-        x.buttonUp();
-    }
+    void win(const QImage& level) { ASSERT_TRUE(walkToGoalOf(level)) << "no way from the start to the goal"; }
 };
 
 TEST_F(Features, ASavedGameContinuesWithItsDeathsAfterARestart)
