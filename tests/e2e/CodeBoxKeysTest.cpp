@@ -4,6 +4,7 @@
 
 #include "CodeBoxSteps.h"
 #include "MazePath.h"
+#include "SavedFile.h"
 #include "base/Levels.h"
 
 #include <QDir>
@@ -18,16 +19,6 @@ QByteArray fileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray savedFile(int level, int deaths)
-{
-    return QStringLiteral("[SaveGame]\nSaw1=%1\nSaw2=%2\nSaw3=%3\nSaw4=%4\n")
-        .arg(level)
-        .arg(deaths)
-        .arg(level + deaths)
-        .arg(deaths % level)
-        .toUtf8();
 }
 
 class CodeBoxKeys : public CodeBoxTest {
@@ -99,12 +90,12 @@ TEST_F(CodeBoxKeys, AWrongCodeLeavesNoTrapForBackSpaceAndEnterLater)
     ASSERT_TRUE(newGame()) << "level 1 not on screen";
     ASSERT_TRUE(walkToGoal(1)) << "level 2 not on screen";
     ASSERT_TRUE(walkToGoal(2)) << "level 3 not on screen";
-    ASSERT_TRUE(waitUntil([&] { return fileBytes(home.storeFile()) == savedFile(3, 0); }, StepTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return fileBytes(home.storeFile()) == savedFile(3, 0).toUtf8(); }, StepTimeoutMs));
 
     x.xdotool({QStringLiteral("windowfocus"), windowId});
     x.xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("BackSpace"),
                QStringLiteral("Return")});
-    ASSERT_NO_FATAL_FAILURE(expectNothingChanged(level(3), savedFile(3, 0), home));
+    ASSERT_NO_FATAL_FAILURE(expectNothingChanged(level(3), savedFile(3, 0).toUtf8(), home));
     EXPECT_NE(differences(client(), level(18)), 0) << "the game swept to level 18";
 }
 
@@ -120,11 +111,11 @@ TEST_F(CodeBoxKeys, ARightCodeIsNotSubmittedAgainByALaterReturn)
     ASSERT_TRUE(showsPicture(level(2))) << "level 2 not on screen";
     ASSERT_TRUE(walkToGoal(2)) << "level 3 not on screen";
     ASSERT_TRUE(walkToGoal(3)) << "level 4 not on screen";
-    ASSERT_TRUE(waitUntil([&] { return fileBytes(home.storeFile()) == savedFile(4, 0); }, StepTimeoutMs));
+    ASSERT_TRUE(waitUntil([&] { return fileBytes(home.storeFile()) == savedFile(4, 0).toUtf8(); }, StepTimeoutMs));
 
     x.xdotool({QStringLiteral("windowfocus"), windowId});
     x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    ASSERT_NO_FATAL_FAILURE(expectNothingChanged(level(4), savedFile(4, 0), home));
+    ASSERT_NO_FATAL_FAILURE(expectNothingChanged(level(4), savedFile(4, 0).toUtf8(), home));
 }
 
 // Where the player stands when the stray keys come, after a right or a
@@ -182,7 +173,7 @@ TEST_P(StrayKeys, DoNothing)
     EXPECT_TRUE(game.alive());
 }
 
-const QByteArray SavedAtTheLastMaze = savedFile(LastMaze, 0);
+const QByteArray SavedAtTheLastMaze = savedFile(LastMaze, 0).toUtf8();
 
 INSTANTIATE_TEST_SUITE_P(
     CodeBoxKeys, StrayKeys,

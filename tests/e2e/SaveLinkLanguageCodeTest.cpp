@@ -5,6 +5,7 @@
 #include "CloseRequest.h"
 #include "CodeBoxSteps.h"
 #include "MazePath.h"
+#include "SavedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,16 +28,6 @@ QString fileText(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// The store file after a save of this level and these deaths.
-QString savedFile(int level, int deaths)
-{
-    return QStringLiteral("[SaveGame]\nSaw1=%1\nSaw2=%2\nSaw3=%3\nSaw4=%4\n")
-        .arg(level)
-        .arg(deaths)
-        .arg(level + deaths)
-        .arg(deaths % level);
 }
 
 // White letters on the black strip. They are smoothed, so few of their

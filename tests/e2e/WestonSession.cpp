@@ -9,7 +9,7 @@
 namespace zw::e2e {
 
 namespace {
-constexpr int StartTimeoutMs = 10000;
+constexpr int WestonStartTimeoutMs = 10000;
 const QString SocketName = QStringLiteral("wayland-zigwalk");
 } // namespace
 
@@ -40,7 +40,7 @@ WestonSession::WestonSession(const XSession& x, int scale) : weston_(std::make_u
                     QStringLiteral("--width=%1").arg(OutputWidth), QStringLiteral("--height=%1").arg(OutputHeight),
                     QStringLiteral("--scale=%1").arg(scale), QStringLiteral("--socket=") + SocketName, QStringLiteral("--idle-time=0"),
                     QStringLiteral("--no-config")});
-    if (!weston_->waitForStarted(StartTimeoutMs)) {
+    if (!weston_->waitForStarted(WestonStartTimeoutMs)) {
         failure_ = QStringLiteral("weston did not start: ") + weston_->errorString();
         return;
     }
@@ -54,7 +54,7 @@ WestonSession::WestonSession(const XSession& x, int scale) : weston_(std::make_u
             return (QFile::exists(runtime_.filePath(SocketName)) && log.contains("weston-desktop-shell"))
                 || weston_->state() != QProcess::Running;
         },
-        StartTimeoutMs);
+        WestonStartTimeoutMs);
     if (!ready || weston_->state() != QProcess::Running) {
         failure_ = QStringLiteral("weston could not start: ") + QString::fromLocal8Bit(log.right(600));
         return;

@@ -1,4 +1,5 @@
 #include "Invariants.h"
+#include "WholeNumber.h"
 #include "base/Levels.h"
 
 #include <cmath>
@@ -6,8 +7,6 @@
 namespace zw::reliability {
 
 namespace {
-
-bool whole(float value) { return std::isfinite(value) && std::trunc(value) == value; }
 
 bool isFlag(flag16 value) { return value == True || value == False; }
 

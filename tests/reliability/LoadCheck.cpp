@@ -1,4 +1,5 @@
 #include "LoadCheck.h"
+#include "WholeNumber.h"
 
 #include "BuiltInPictures.h"
 
@@ -26,8 +27,6 @@ const QString LevelZeroFirstLine = QStringLiteral("Nastala chyba při načítán
 // The largest death count that is still written as plain digits: seven
 // significant digits. Every save a real game makes stays far below it.
 constexpr float PlainDeaths = 9999999.0f;
-
-bool whole(float value) { return std::isfinite(value) && std::trunc(value) == value; }
 
 struct Reading {
     std::array<std::optional<float>, 4> value;

@@ -25,20 +25,20 @@ namespace zw::art {
 
 namespace {
 
-constexpr int Corridor = 9; // path width in pixels
+constexpr int PathWidth = 9; // in pixels
 constexpr int Wall = 4;     // white between neighbouring corridors
-constexpr int Pitch = Corridor + Wall;
+constexpr int Pitch = PathWidth + Wall;
 constexpr int Cols = 47, Rows = 31;
 // The grid is placed so that the rooms round the two discs fall on whole
 // cells with each disc near the middle of its room.
 constexpr int Left = 19;
-constexpr int Top = 69;
+constexpr int GridTop = 69;
 constexpr std::uint32_t Seed = 8;
 constexpr unsigned LoopPercent = 22; // share of dead ends opened into loops
 constexpr int MinIsland = 6;         // wall lengths a cut-off piece of wall keeps at least
 
 int cellX(int col) { return Left + col * Pitch; }
-int cellY(int row) { return Top + row * Pitch; }
+int cellY(int row) { return GridTop + row * Pitch; }
 
 // A whole number in [0, n) from one draw of the engine.
 unsigned roll(std::mt19937& rng, unsigned n) { return unsigned(rng() % n); }
@@ -58,10 +58,10 @@ Room roomAround(int cx, int cy, int reach)
     while (r.row1 + 1 < Rows && cellY(r.row1 + 1) <= cy - reach)
         ++r.row1;
     r.col2 = r.col1;
-    while (cellX(r.col2) + Corridor - 1 < cx + reach)
+    while (cellX(r.col2) + PathWidth - 1 < cx + reach)
         ++r.col2;
     r.row2 = r.row1;
-    while (cellY(r.row2) + Corridor - 1 < cy + reach)
+    while (cellY(r.row2) + PathWidth - 1 < cy + reach)
         ++r.row2;
     return r;
 }
@@ -264,14 +264,14 @@ Canvas drawLevel09()
     for (int row = 0; row < Rows; ++row)
         for (int col = 0; col < Cols; ++col) {
             const int x = cellX(col), y = cellY(row), i = row * Cols + col;
-            c.rect(x, y, x + Corridor - 1, y + Corridor - 1, Black);
+            c.rect(x, y, x + PathWidth - 1, y + PathWidth - 1, Black);
             if (maze.openEast[i])
-                c.rect(x + Corridor, y, x + Pitch - 1, y + Corridor - 1, Black);
+                c.rect(x + PathWidth, y, x + Pitch - 1, y + PathWidth - 1, Black);
             if (maze.openSouth[i])
-                c.rect(x, y + Corridor, x + Corridor - 1, y + Pitch - 1, Black);
+                c.rect(x, y + PathWidth, x + PathWidth - 1, y + Pitch - 1, Black);
         }
     for (const Room& r : rooms)
-        c.rect(cellX(r.col1), cellY(r.row1), cellX(r.col2) + Corridor - 1, cellY(r.row2) + Corridor - 1, Black);
+        c.rect(cellX(r.col1), cellY(r.row1), cellX(r.col2) + PathWidth - 1, cellY(r.row2) + PathWidth - 1, Black);
 
     drawSpots(c, 9);
     return c;
