@@ -24,7 +24,7 @@ build: configure
 run:
 	@bash tools/install-deps.sh run
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target zigwalk zigwalk-music
+	@cmake --build $(BUILD) -j $(JOBS) --target game
 	$(BUILD)/zigwalk
 
 test: build
