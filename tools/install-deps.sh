@@ -57,4 +57,24 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# dpkg says three lines a package, over a thousand on a fresh machine: they go
+# to a log, and the terminal gets a progress line every fifth of the way and
+# apt's own warnings. On failure the log's end is shown and the log is kept.
+log=$(mktemp "${TMPDIR:-/tmp}/zigwalk-install-deps.XXXXXX")
+if ! $sudo apt-get install -y -qq --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" 2>&1 |
+  awk -v logfile="$log" '
+    /^dlstatus:/ { split($0, f, ":"); step = int(f[3] / 20) * 20
+                   if (step > downloaded) { printf "  downloading: %d %%\n", step; downloaded = step }
+                   next }
+    /^pmstatus:/ { split($0, f, ":"); step = int(f[3] / 20) * 20
+                   if (step > installed) { printf "  unpacking and setting up: %d %%\n", step; installed = step }
+                   next }
+    /^(W|E): / { print > "/dev/stderr" }
+    { print >> logfile }'; then
+  tail -n 30 "$log" >&2
+  echo "Installing failed; apt's whole output is in $log" >&2
+  exit 1
+fi
+rm -f "$log"
+echo "Installed ${#missing[@]} packages and what they need."
