@@ -64,12 +64,12 @@ $sudo apt-get update -qq
 log=$(mktemp "${TMPDIR:-/tmp}/zigwalk-install-deps.XXXXXX")
 if ! $sudo apt-get install -y -qq --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}" 2>&1 |
   awk -v logfile="$log" '
-    /^dlstatus:/ { split($0, f, ":"); step = int(f[3] / 20) * 20
-                   if (step > downloaded) { printf "  downloading: %d %%\n", step; downloaded = step }
-                   next }
-    /^pmstatus:/ { split($0, f, ":"); step = int(f[3] / 20) * 20
-                   if (step > installed) { printf "  unpacking and setting up: %d %%\n", step; installed = step }
-                   next }
+    function progress(what, percent,   step) {
+      step = int(percent / 20) * 20
+      if (step > shown[what]) { printf "  %s: %d %%\n", what, step; shown[what] = step }
+    }
+    /^dlstatus:/ { split($0, f, ":"); progress("downloading", f[3]); next }
+    /^pmstatus:/ { split($0, f, ":"); progress("unpacking and setting up", f[3]); next }
     /^(W|E): / { print > "/dev/stderr" }
     { print >> logfile }'; then
   tail -n 30 "$log" >&2

@@ -171,10 +171,6 @@ void GameScreenTest::pressAt(QPoint inWindow) const
     x.buttonUp();
 }
 
-} // namespace zw::e2e
-
-namespace zw::e2e {
-
 bool GameScreenTest::walkToGoalOf(const QImage& shown) const
 {
     const auto start = centreOf(shown, rgbOf(ColorStart));

@@ -19,7 +19,10 @@
 
 namespace zw::platform {
 
-namespace {
+// The worker thread's own parts. Named, not anonymous: Sound::Worker holds a
+// Mailbox, and a class of the header holding a type of an anonymous
+// namespace is an error of linkage once sources are compiled together.
+namespace sound_worker {
 
 using Clock = std::chrono::steady_clock;
 
@@ -261,14 +264,14 @@ void runWorker(const std::shared_ptr<Mailbox>& box)
     box->finished.notify_all();
 }
 
-} // namespace
+} // namespace sound_worker
 
 struct Sound::Worker {
     QString programDirectory;
-    std::shared_ptr<Mailbox> box = std::make_shared<Mailbox>();
+    std::shared_ptr<sound_worker::Mailbox> box = std::make_shared<sound_worker::Mailbox>();
     std::thread thread;
 
-    void post(Job job)
+    void post(sound_worker::Job job)
     {
         {
             std::lock_guard lock(box->mutex);
@@ -285,7 +288,7 @@ Sound::Sound(const QString& programDirectory)
 {
     worker_->programDirectory = programDirectory;
     try {
-        worker_->thread = std::thread(runWorker, worker_->box);
+        worker_->thread = std::thread(sound_worker::runWorker, worker_->box);
     } catch (const std::system_error&) {
         // No thread to spare: the game plays on without sound.
     }
@@ -302,7 +305,7 @@ Sound::~Sound()
         return;
 
     std::unique_lock lock(worker_->box->mutex);
-    const bool done = worker_->box->finished.wait_for(lock, ShutdownWait,
+    const bool done = worker_->box->finished.wait_for(lock, sound_worker::ShutdownWait,
                                                       [this] { return worker_->box->done; });
     if (!done)
         worker_->box->abandoned = true; // under the lock: the worker sees it when it is back
@@ -318,10 +321,10 @@ void Sound::mciExecute(const QString& command)
     const MediaCommand parsed = parseMediaCommand(command, worker_->programDirectory);
     switch (parsed.verb) {
     case MediaCommand::Verb::Play:
-        worker_->post({Job::Kind::Play, parsed.path});
+        worker_->post({sound_worker::Job::Kind::Play, parsed.path});
         break;
     case MediaCommand::Verb::Stop:
-        worker_->post({Job::Kind::Stop, {}});
+        worker_->post({sound_worker::Job::Kind::Stop, {}});
         break;
     case MediaCommand::Verb::Ignored:
         break;
@@ -330,7 +333,7 @@ void Sound::mciExecute(const QString& command)
 
 void Sound::beep()
 {
-    worker_->post({Job::Kind::Beep, {}});
+    worker_->post({sound_worker::Job::Kind::Beep, {}});
 }
 
 void Sound::setUpNow()
