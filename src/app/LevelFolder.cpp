@@ -1,4 +1,4 @@
-#include "assets/LevelFolder.h"
+#include "app/LevelFolder.h"
 
 #include "check/PlayerLevels.h"
 

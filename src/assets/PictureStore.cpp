@@ -6,7 +6,7 @@
 
 #include "assets/PictureStore.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 #include "assets/PackedPicture.h"
 #include "base/RuntimeError.h"
 

@@ -3,7 +3,7 @@
 // different palette would change what the pointer finds under it.
 
 #include "check/Rules.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
 
 namespace zw::check {
 

@@ -3,7 +3,7 @@
 // on the menu's start spot, and that press is used up by opening it.
 
 #include "game/Game.h"
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
 
 namespace zw {

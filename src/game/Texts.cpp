@@ -3,7 +3,7 @@
 
 #include "game/Texts.h"
 
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
 
 namespace zw {

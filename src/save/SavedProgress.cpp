@@ -4,7 +4,7 @@
 
 #include "game/Game.h"
 #include "base/Levels.h"
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
 

@@ -1,11 +1,11 @@
-#include "ui/view/GameWindow.h"
+#include "view/GameWindow.h"
 
 #include "game/Game.h"
 #include "base/RuntimeError.h"
 #include "platform/GameMessageBox.h"
-#include "ui/view/ClickLabel.h"
-#include "ui/view/CodeBox.h"
-#include "ui/view/MouseMapping.h"
+#include "view/ClickLabel.h"
+#include "view/CodeBox.h"
+#include "view/MouseMapping.h"
 
 #include <QCloseEvent>
 #include <QIcon>

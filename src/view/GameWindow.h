@@ -4,7 +4,7 @@
 // the screen in line with the game's controls, repainting only what changed.
 
 #include "game/Controls.h"
-#include "ui/view/HandlerGate.h"
+#include "view/HandlerGate.h"
 
 #include <QCursor>
 #include <QPixmap>

@@ -2,7 +2,7 @@
 
 #include "check/KeyColour.h"
 #include "check/PictureFacts.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
 
 #include <QHash>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "PlayerFixtures.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QDir>
 #include <QPainter>

@@ -5,7 +5,7 @@
 //
 // Coordinates are pixels; boxes given as (x1, y1, x2, y2) include both corners.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,7 +18,7 @@
 
 namespace zw::art {
 
-// Key colours as RGB, for drawing (assets/ColorKey.h).
+// Key colours as RGB, for drawing (base/ColorKey.h).
 inline const QColor Black = QColor::fromRgb(keyrgb::Black);         // ColorInfo: path, menu background
 inline const QColor White = QColor::fromRgb(keyrgb::White);         // ColorWall
 inline const QColor Red = QColor::fromRgb(keyrgb::Red);             // ColorStart
