@@ -54,7 +54,7 @@ QString PictureStore::levelName(int level)
         return QStringLiteral("menu-cs");
     if (level == ClosingLevel)
         return QStringLiteral("closing");
-    return QStringLiteral("level-%1").arg(level, 2, 10, QLatin1Char('0'));
+    return levelPictureName(level);
 }
 
 QImage PictureStore::loadBuiltIn(const QString& name)

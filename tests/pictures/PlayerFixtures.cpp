@@ -1,6 +1,7 @@
 #include "PlayerFixtures.h"
 
 #include "base/ColorKey.h"
+#include "base/Levels.h"
 
 #include <QDir>
 #include <QPainter>
@@ -46,7 +47,7 @@ void writePlayerFolder(const QString& folder, int levels)
 {
     QDir().mkpath(folder);
     for (int k = 1; k <= levels; ++k)
-        if (!playerLevel().save(QDir(folder).filePath(QStringLiteral("level-%1.png").arg(k, 2, 10, QLatin1Char('0')))))
+        if (!playerLevel().save(QDir(folder).filePath(zw::levelPictureFile(k))))
             throw std::runtime_error("cannot write a fixture level");
 }
 
