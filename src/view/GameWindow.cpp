@@ -21,7 +21,7 @@ namespace zw::view {
 namespace {
 
 constexpr int TimerIntervalMs = 50;
-constexpr int StripTop = 480;
+constexpr int StripTop = PictureHeight;
 const QColor FrameYellow(255, 255, 0);
 constexpr qreal FrameWidth = 3;
 

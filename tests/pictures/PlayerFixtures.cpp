@@ -2,6 +2,7 @@
 
 #include "base/ColorKey.h"
 #include "base/Levels.h"
+#include "base/PictureSize.h"
 
 #include <QDir>
 #include <QPainter>
@@ -12,7 +13,7 @@ namespace zw::fixtures {
 
 QImage playerLevel()
 {
-    QImage img(640, 480, QImage::Format_RGB32);
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
     img.fill(QRgb(keyrgb::White));
     QPainter p(&img); // no anti-aliasing: hard edges in key colours only
     p.fillRect(60, 220, 520, 40, QColor::fromRgb(keyrgb::Black));
@@ -25,7 +26,7 @@ QImage playerLevel()
 
 QImage paintedLevel(int variant)
 {
-    QImage img(640, 480, QImage::Format_RGB32);
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
     img.fill(QRgb(keyrgb::White));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -6,6 +6,7 @@
 // Coordinates are pixels; boxes given as (x1, y1, x2, y2) include both corners.
 
 #include "base/ColorKey.h"
+#include "base/PictureSize.h"
 
 #include <QColor>
 #include <QFont>
@@ -41,7 +42,7 @@ QPainterPath mitredStrokeOf(const std::vector<QPointF>& points, double width, do
 
 class Canvas {
 public:
-    explicit Canvas(int width = 640, int height = 480, QColor background = White);
+    explicit Canvas(int width = PictureWidth, int height = PictureHeight, QColor background = White);
 
     void fill(QColor c);
     void rect(int x1, int y1, int x2, int y2, QColor c);                    // filled box

@@ -124,7 +124,7 @@ void drawCopyright(Canvas& c)
 
 Canvas drawMenu(bool english)
 {
-    Canvas c(640, 480, Black);
+    Canvas c(PictureWidth, PictureHeight, Black);
     drawTopStrip(c);
     drawItems(c, english);
     drawTitle(c);
