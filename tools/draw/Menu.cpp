@@ -4,6 +4,7 @@
 
 #include "draw/Logo.h"
 #include "draw/Pictures.h"
+#include "base/Maker.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -117,7 +118,7 @@ void drawTitle(Canvas& c)
 // balances the logo on the right.
 void drawCopyright(Canvas& c)
 {
-    c.text(ItemLeft, 452, QStringLiteral("© 2026 Korvel Software"), 12, White);
+    c.text(ItemLeft, 452, QStringLiteral("© 2026 ") + maker::Name, 12, White);
 }
 
 } // namespace
