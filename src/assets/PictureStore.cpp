@@ -73,7 +73,7 @@ QImage PictureStore::loadBuiltIn(const QString& name)
     else
         picture.load(path + QStringLiteral(".png"));
     if (picture.isNull())
-        throw RuntimeError(481, "Invalid picture"); // a picture missing from the build
+        throw RuntimeError::invalidPicture(); // a picture missing from the build
     return picture;
 }
 

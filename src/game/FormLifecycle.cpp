@@ -29,7 +29,7 @@ PictureStore& Game::Form2()
     if (!form2_)
         form2_ = makeStore_();
     if (!form2_)
-        throw RuntimeError(481, "Invalid picture"); // a factory that made no store
+        throw RuntimeError::invalidPicture(); // a factory that made no store
     return *form2_;
 }
 
