@@ -36,11 +36,11 @@ bool isWhole(float value) { return std::isfinite(value) && std::trunc(value) == 
 // Values the game itself could have written. Anything else is treated like
 // data that fails its checks, so a damaged store never stops the game. A
 // stored level of 0 passes here: it has its own message further on.
-bool looksSaved(int lastMaze, const std::optional<float>& level, const std::optional<float>& deaths,
+bool looksSaved(const LevelSet& levels, const std::optional<float>& level, const std::optional<float>& deaths,
                 const std::optional<float>& sum, const std::optional<float>& remainder)
 {
     return level && deaths && sum && remainder
-        && isWhole(*level) && *level >= 0 && *level <= lastMaze
+        && isWhole(*level) && (*level == MenuLevel || levels.hasMaze(*level))
         && isWhole(*deaths) && *deaths >= 0 && *deaths <= MostDeaths
         && isWhole(*sum) && isWhole(*remainder);
 }
@@ -106,7 +106,7 @@ void Game::LoadGame()
         platform_.messageBox(levelZeroMessage(), 48);
         s.LoadFailed = True;
     }
-    if (looksSaved(levels_.lastMaze, level, deaths, sum, remainder)) {
+    if (looksSaved(levels_, level, deaths, sum, remainder)) {
         // Within these ranges the checks below cannot fault.
         if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
             s.LoadFailed = True;
