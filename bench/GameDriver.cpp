@@ -1,4 +1,4 @@
-// The game as the real program starts it (the same steps as src/main.cpp,
+// The game as the real program starts it (the same steps as src/app/main.cpp,
 // the same library), with ways to measure it instead of playing:
 //
 //   bench_game --exit-after-paint     prints when the menu's first frame was
@@ -15,7 +15,7 @@
 //                                      continue item, for hovering it from
 //                                      outside (xdotool), and ends
 //   bench_game --levels FOLDER         plays a player's folder of levels,
-//                                      opened and checked as src/main.cpp
+//                                      opened and checked as src/app/main.cpp
 //                                      does (with any of the above)
 //   bench_game --death-beeps N         a second after the first frame starts
 //                                      a new game, then dies N times on
@@ -29,9 +29,9 @@
 #include "FirstPaint.h"
 #include "KeySpots.h"
 
-#include "assets/LevelFolder.h"
+#include "app/LevelFolder.h"
 #include "game/Game.h"
-#include "ui/view/GameSession.h"
+#include "app/GameSession.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -296,7 +296,7 @@ int main(int argc, char* argv[])
         return spot.x < 0 ? 1 : 0;
     }
 
-    // From here on, what src/main.cpp does.
+    // From here on, what src/app/main.cpp does.
     zw::view::useWholeScaleFactors();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zigwalk"));

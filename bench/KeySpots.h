@@ -3,7 +3,7 @@
 // at every zone a picture has, found the way the game sees them: by the
 // colour of the pixel.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QImage>
 #include <vector>

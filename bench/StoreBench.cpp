@@ -8,6 +8,8 @@
 // one, and a death's save in it must cost at most three times one in a
 // store of a hundred bytes.
 
+#include "base/LevelSet.h"
+#include "base/SaveStore.h"
 #include "platform/store/SettingsStore.h"
 #include "platform/store/StorePath.h"
 
@@ -27,13 +29,11 @@ namespace {
 
 using zw::platform::SettingsStore;
 
-const QString App = QStringLiteral("Zigwalk_Korvel");
-
-SettingsStore gameStore() { return SettingsStore(zw::platform::storePathOf(App)); }
-const QString Section = QStringLiteral("SaveGame");
+SettingsStore gameStore() { return SettingsStore(zw::platform::storePathOf(zw::StoreName)); }
+const QString& Section = zw::BuiltInSaveSection;
 const std::vector<std::pair<QString, QString>> SaveOfLevelOne = {
-    {QStringLiteral("Saw1"), QStringLiteral("1")}, {QStringLiteral("Saw2"), QStringLiteral("0")},
-    {QStringLiteral("Saw3"), QStringLiteral("1")}, {QStringLiteral("Saw4"), QStringLiteral("0")}};
+    {zw::savekey::Level, QStringLiteral("1")}, {zw::savekey::Deaths, QStringLiteral("0")},
+    {zw::savekey::Sum, QStringLiteral("1")}, {zw::savekey::Remainder, QStringLiteral("0")}};
 
 enum Kind : int { Ordinary = 0, TenMegabytes = 10, FiftyMegabytes = 50, Pipe = -1 };
 
@@ -46,7 +46,7 @@ public:
         ::mkdir(QFile::encodeName(path_).constData(), 0755);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(path_));
     }
-    QString store() const { return path_ + QStringLiteral("/Zigwalk_Korvel.conf"); }
+    QString store() const { return path_ + QLatin1Char('/') + zw::StoreName + QStringLiteral(".conf"); }
 
     void make(int kind) const
     {
@@ -130,10 +130,10 @@ void SaveAtADeath(benchmark::State& state)
     for (auto _ : state) {
         ++deaths;
         gameStore().writeAll(Section,
-                                 {{QStringLiteral("Saw1"), QStringLiteral("1")},
-                                  {QStringLiteral("Saw2"), QString::number(deaths)},
-                                  {QStringLiteral("Saw3"), QString::number(deaths + 1)},
-                                  {QStringLiteral("Saw4"), QStringLiteral("0")}});
+                                 {{zw::savekey::Level, QStringLiteral("1")},
+                                  {zw::savekey::Deaths, QString::number(deaths)},
+                                  {zw::savekey::Sum, QString::number(deaths + 1)},
+                                  {zw::savekey::Remainder, QStringLiteral("0")}});
     }
 }
 
@@ -153,10 +153,10 @@ void SaveAtADeathInAStoreOf(benchmark::State& state)
     int deaths = 0;
     for (auto _ : state) {
         ++deaths;
-        gameStore().writeAll(Section, {{QStringLiteral("Saw1"), QStringLiteral("1")},
-                                       {QStringLiteral("Saw2"), QString::number(deaths)},
-                                       {QStringLiteral("Saw3"), QString::number(deaths + 1)},
-                                       {QStringLiteral("Saw4"), QStringLiteral("0")}});
+        gameStore().writeAll(Section, {{zw::savekey::Level, QStringLiteral("1")},
+                                       {zw::savekey::Deaths, QString::number(deaths)},
+                                       {zw::savekey::Sum, QString::number(deaths + 1)},
+                                       {zw::savekey::Remainder, QStringLiteral("0")}});
     }
     state.counters["bytes"] = double(QFileInfo(folder.store()).size());
 }

@@ -6,7 +6,7 @@
 
 #include "assets/PictureStore.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 #include "assets/PackedPicture.h"
 #include "base/RuntimeError.h"
 
@@ -54,7 +54,7 @@ QString PictureStore::levelName(int level)
         return QStringLiteral("menu-cs");
     if (level == ClosingLevel)
         return QStringLiteral("closing");
-    return QStringLiteral("level-%1").arg(level, 2, 10, QLatin1Char('0'));
+    return levelPictureName(level);
 }
 
 QImage PictureStore::loadBuiltIn(const QString& name)
@@ -73,7 +73,7 @@ QImage PictureStore::loadBuiltIn(const QString& name)
     else
         picture.load(path + QStringLiteral(".png"));
     if (picture.isNull())
-        throw RuntimeError(481, "Invalid picture"); // a picture missing from the build
+        throw RuntimeError::invalidPicture(); // a picture missing from the build
     return picture;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The hidden picture store: both pointer pictures, the menu in both
-// languages and the pictures of the menu, the mazes and the closing picture. Every picture is decoded
-// once, when the store is created, and handed out by reference (QImage is
-// implicitly shared), never copied.
+// languages and the pictures of the menu, the mazes and the closing
+// picture. Every picture is decoded once, when the store is created, and
+// handed out by reference (QImage is implicitly shared), never copied.
 
 #include "base/Levels.h"
 

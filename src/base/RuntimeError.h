@@ -19,6 +19,7 @@ public:
         DivisionByZero = 11,
         TypeMismatch = 13,
         NoSuchControlElement = 340,
+        InvalidPicture = 481,
     };
 
     RuntimeError(int number, const std::string& message)
@@ -28,6 +29,7 @@ public:
     static RuntimeError subscriptOutOfRange() { return {SubscriptOutOfRange, "Subscript out of range"}; }
     static RuntimeError divisionByZero() { return {DivisionByZero, "Division by zero"}; }
     static RuntimeError typeMismatch() { return {TypeMismatch, "Type mismatch"}; }
+    static RuntimeError invalidPicture() { return {InvalidPicture, "Invalid picture"}; }
     static RuntimeError noSuchControlElement(int index)
     {
         return {NoSuchControlElement, "Control array element '" + std::to_string(index) + "' doesn't exist"};

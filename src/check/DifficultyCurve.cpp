@@ -9,11 +9,6 @@ namespace zw::check {
 
 namespace {
 
-QString fileOf(int level)
-{
-    return QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0'));
-}
-
 QString idText(double id)
 {
     return QString::number(id, 'f', 1);
@@ -57,7 +52,7 @@ std::vector<Finding> checkDifficultyCurve(const std::vector<LevelDifficulty>& le
 {
     std::vector<Finding> out;
     const auto add = [&](int level, const QString& detail, QPoint at = {-1, -1}) {
-        out.push_back({fileOf(level), QStringLiteral("difficulty"), detail, at});
+        out.push_back({zw::levelPictureFile(level), QStringLiteral("difficulty"), detail, at});
     };
     const LevelDifficulty* before = nullptr;
     for (const LevelDifficulty& d : levels) {

@@ -3,7 +3,8 @@
 // different palette would change what the pointer finds under it.
 
 #include "check/Rules.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
+#include "base/PictureSize.h"
 
 namespace zw::check {
 
@@ -19,9 +20,12 @@ QString hex(QRgb c)
 
 bool checkFormat(const PictureInfo& info, const QImage& image, Findings& out)
 {
-    if (image.width() != 640 || image.height() != 480) {
-        out.add(QStringLiteral("size"),
-                QStringLiteral("expected 640 x 480, found %1 x %2").arg(image.width()).arg(image.height()));
+    if (image.size() != QSize(PictureWidth, PictureHeight)) {
+        out.add(QStringLiteral("size"), QStringLiteral("expected %1 x %2, found %3 x %4")
+                                            .arg(PictureWidth)
+                                            .arg(PictureHeight)
+                                            .arg(image.width())
+                                            .arg(image.height()));
         return false;
     }
     if (image.format() != QImage::Format_Indexed8) {

@@ -1,5 +1,5 @@
 #include "check/KeyColour.h"
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <algorithm>
 

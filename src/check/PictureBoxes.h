@@ -3,6 +3,8 @@
 // drawing tool that paints them and the rules that hold pictures to them.
 // Boxes include both corners.
 
+#include "base/PictureSize.h"
+
 #include <QRect>
 
 namespace zw::check {
@@ -19,9 +21,5 @@ inline constexpr QRect arrowBox = box(100, 93, 325, 158);    // closing picture'
 inline constexpr QRect closingDisc = box(423, 152, 615, 342); // closing picture's big disc
 inline constexpr QRect logo = box(351, 269, 531, 404);       // maker's logo on the menu
 } // namespace area
-
-// Every full-window picture is shown unscaled at this size.
-inline constexpr int PictureWidth = 640;
-inline constexpr int PictureHeight = 480;
 
 } // namespace zw::check

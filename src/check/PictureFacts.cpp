@@ -15,7 +15,7 @@ const std::vector<PictureInfo>& allPictures()
         p.push_back({QStringLiteral("menu-cs.png"), PictureKind::Menu, 0, false});
         p.push_back({QStringLiteral("menu-en.png"), PictureKind::Menu, 0, true});
         for (int level = zw::FirstMaze; level <= zw::LastMaze; ++level)
-            p.push_back({QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0')), PictureKind::Level, level});
+            p.push_back({zw::levelPictureFile(level), PictureKind::Level, level});
         p.push_back({QStringLiteral("closing.png"), PictureKind::Closing, zw::ClosingLevel});
         p.push_back({QStringLiteral("pointer-run.png"), PictureKind::Pointer, -1, false, true});
         p.push_back({QStringLiteral("pointer-idle.png"), PictureKind::Pointer, -1, false, false});

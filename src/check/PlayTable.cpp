@@ -1,6 +1,7 @@
 #include "check/PlayTable.h"
 #include "check/KeyColour.h"
 #include "check/Playability.h"
+#include "base/PictureSize.h"
 
 #include <QStringList>
 
@@ -18,7 +19,7 @@ QString playabilityTable(const std::vector<LoadedPicture>& pictures)
         if (p.info.kind != PictureKind::Level)
             continue;
         const QString level = QStringLiteral("%1").arg(p.info.level, 2, 10, QLatin1Char('0'));
-        if (p.image.isNull() || p.image.width() != 640 || p.image.height() != 480) {
+        if (p.image.isNull() || p.image.size() != QSize(PictureWidth, PictureHeight)) {
             lines << QStringLiteral("| %1 | unreadable | - | - | - | - |").arg(level);
             continue;
         }

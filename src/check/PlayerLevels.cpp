@@ -187,7 +187,7 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
 
 } // namespace
 
-QString playerLevelFile(int level) { return QStringLiteral("level-%1.png").arg(level, 2, 10, QLatin1Char('0')); }
+QString playerLevelFile(int level) { return levelPictureFile(level); }
 
 QImage readPlayerPicture(const QString& path, const QString& file, Language lang, std::vector<Finding>& out)
 {

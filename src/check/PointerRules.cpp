@@ -3,7 +3,7 @@
 // hot spot (16,16) whose colour the game tests.
 
 #include "check/Rules.h"
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 namespace zw::check {
 

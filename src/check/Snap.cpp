@@ -1,6 +1,6 @@
 #include "check/Snap.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <algorithm>
 #include <array>

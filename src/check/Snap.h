@@ -8,7 +8,7 @@
 namespace zw::check {
 
 struct Snapped {
-    QImage image;     // 640 x 480 RGB, key colours only
+    QImage image;     // the input's size, RGB, key colours only
     qint64 changed = 0; // pixels whose colour changed
 };
 

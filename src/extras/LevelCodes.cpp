@@ -3,7 +3,7 @@
 // on the menu's start spot, and that press is used up by opening it.
 
 #include "game/Game.h"
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
 
 namespace zw {
@@ -59,7 +59,7 @@ void Game::Command1_Click()
         const QString& typed = controls_.Text1Text;
         // A maze the played set does not have is refused like a wrong code.
         const int level = static_cast<int>(i) + 1;
-        if (level > levels_.lastMaze && level != ClosingLevel)
+        if (!levels_.has(level))
             continue;
         if (platform_.toUpper(typed) == codes[i] || typed.toUpper() == codes[i])
             s.Level = static_cast<float>(level);

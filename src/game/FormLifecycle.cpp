@@ -2,6 +2,7 @@
 // store it creates on first use, and the end of the program.
 
 #include "game/Game.h"
+#include "base/PictureSize.h"
 #include "base/RuntimeError.h"
 
 #include <cmath>
@@ -10,8 +11,6 @@ namespace zw {
 
 namespace {
 
-constexpr int WindowWidth = 640;  // client area, 640 x 496
-constexpr int WindowHeight = 496;
 constexpr Colour WindowBackground = 0x000000; // black, shows in the strip below the picture
 
 } // namespace
@@ -30,7 +29,7 @@ PictureStore& Game::Form2()
     if (!form2_)
         form2_ = makeStore_();
     if (!form2_)
-        throw RuntimeError(481, "Invalid picture"); // a factory that made no store
+        throw RuntimeError::invalidPicture(); // a factory that made no store
     return *form2_;
 }
 

@@ -13,12 +13,12 @@
 //   extras/LevelCodes.cpp   the codes, OpenHomePage, Command1_Click
 //   extras/Music.cpp        music start and stop, Label2_Click
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 #include "base/Levels.h"
 #include "assets/PictureStore.h"
 #include "game/Controls.h"
 #include "game/GameState.h"
-#include "game/LevelSet.h"
+#include "base/LevelSet.h"
 #include "game/Platform.h"
 
 #include <array>

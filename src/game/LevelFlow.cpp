@@ -7,8 +7,6 @@
 
 #include "base/Levels.h"
 
-#include <algorithm>
-
 namespace zw {
 
 // Every level change comes through here; callers set Level one below the
@@ -25,10 +23,8 @@ void Game::NextLevel()
     // presses: a quick player can win the last maze twice, or continue from
     // the menu on the way to the closing picture. There is nothing past the
     // closing picture, and the frame would fail on every tick looking for it.
-    s.Level = std::min(num::add(s.Level, 1.0f), float(ClosingLevel));
     // A player's folder may hold fewer mazes: its last one leads to the closing picture.
-    if (s.Level > float(levels_.lastMaze) && s.Level < float(ClosingLevel))
-        s.Level = float(ClosingLevel);
+    s.Level = levels_.landsOn(num::add(s.Level, 1.0f));
     SaveProgress();
 }
 

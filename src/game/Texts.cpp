@@ -3,7 +3,7 @@
 
 #include "game/Texts.h"
 
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
 
 namespace zw {
@@ -13,8 +13,8 @@ namespace {
 const QString& czech(int item)
 {
     static const std::array<QString, TextTable::Items> items{
-        QStringLiteral("Navštivte tuto stránku a stáhněte si nové programy a hry!     Korvel Software     ")
-            + maker::Host,
+        QStringLiteral("Navštivte tuto stránku a stáhněte si nové programy a hry!     ") + maker::Name
+            + QStringLiteral("     ") + maker::Host,
         QStringLiteral("Nahraje poslední výsledek ve hře"),
         QStringLiteral("Zahájí novou hru"),
         QStringLiteral("Ukončí tuto hru"),
@@ -30,7 +30,7 @@ const QString& czech(int item)
 const QString& english(int item)
 {
     static const std::array<QString, TextTable::Items> items{
-        QStringLiteral("Korvel Software     ") + maker::Host,
+        maker::Name + QStringLiteral("     ") + maker::Host,
         QStringLiteral("Continue in game"),
         QStringLiteral("Start new game"),
         QStringLiteral("Quit this game"),

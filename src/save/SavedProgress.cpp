@@ -4,8 +4,9 @@
 
 #include "game/Game.h"
 #include "base/Levels.h"
-#include "game/Maker.h"
+#include "base/Maker.h"
 #include "base/RuntimeError.h"
+#include "base/SaveStore.h"
 #include "base/UnreadableStore.h"
 
 #include <cmath>
@@ -14,8 +15,6 @@
 namespace zw {
 
 namespace {
-
-const QString App = QStringLiteral("Zigwalk_Korvel");
 
 // Deaths beyond this can no longer be counted one by one in a float.
 constexpr float MostDeaths = 16777216.0f;
@@ -37,11 +36,11 @@ bool isWhole(float value) { return std::isfinite(value) && std::trunc(value) == 
 // Values the game itself could have written. Anything else is treated like
 // data that fails its checks, so a damaged store never stops the game. A
 // stored level of 0 passes here: it has its own message further on.
-bool looksSaved(int lastMaze, const std::optional<float>& level, const std::optional<float>& deaths,
+bool looksSaved(const LevelSet& levels, const std::optional<float>& level, const std::optional<float>& deaths,
                 const std::optional<float>& sum, const std::optional<float>& remainder)
 {
     return level && deaths && sum && remainder
-        && isWhole(*level) && *level >= 0 && *level <= lastMaze
+        && isWhole(*level) && (*level == MenuLevel || levels.hasMaze(*level))
         && isWhole(*deaths) && *deaths >= 0 && *deaths <= MostDeaths
         && isWhole(*sum) && isWhole(*remainder);
 }
@@ -60,11 +59,11 @@ void Game::SaveProgress()
     s.SawMod = static_cast<float>(num::mod(num::toInt32(s.Deaths), num::toInt32(s.SawLevel)));
 
     try {
-        platform_.saveSettings(App, levels_.saveSection,
-                               {{QStringLiteral("Saw1"), num::toText(s.SawLevel)},
-                                {QStringLiteral("Saw2"), num::toText(s.SawDeaths)},
-                                {QStringLiteral("Saw3"), num::toText(s.SawSum)},
-                                {QStringLiteral("Saw4"), num::toText(s.SawMod)}});
+        platform_.saveSettings(StoreName, levels_.saveSection,
+                               {{savekey::Level, num::toText(s.SawLevel)},
+                                {savekey::Deaths, num::toText(s.SawDeaths)},
+                                {savekey::Sum, num::toText(s.SawSum)},
+                                {savekey::Remainder, num::toText(s.SawMod)}});
         lastSaveFailed_ = false;
     } catch (const RuntimeError& error) {
         // Losing the save must not cost the player the run: the death is
@@ -83,11 +82,11 @@ void Game::LoadGame()
     std::optional<float> level, deaths, sum, remainder;
     try {
         // All four from one look at the store, in the order the keys are read.
-        const std::vector<QString> saved = platform_.getSettings(App, levels_.saveSection,
-                                                                 {{QStringLiteral("Saw1"), QStringLiteral("1")},
-                                                                  {QStringLiteral("Saw2"), QStringLiteral("0")},
-                                                                  {QStringLiteral("Saw3"), QStringLiteral("1")},
-                                                                  {QStringLiteral("Saw4"), QStringLiteral("0")}});
+        const std::vector<QString> saved = platform_.getSettings(StoreName, levels_.saveSection,
+                                                                 {{savekey::Level, QStringLiteral("1")},
+                                                                  {savekey::Deaths, QStringLiteral("0")},
+                                                                  {savekey::Sum, QStringLiteral("1")},
+                                                                  {savekey::Remainder, QStringLiteral("0")}});
         level = num::tryFromText(saved.at(0));
         deaths = num::tryFromText(saved.at(1));
         sum = num::tryFromText(saved.at(2));
@@ -107,7 +106,7 @@ void Game::LoadGame()
         platform_.messageBox(levelZeroMessage(), 48);
         s.LoadFailed = True;
     }
-    if (looksSaved(levels_.lastMaze, level, deaths, sum, remainder)) {
+    if (looksSaved(levels_, level, deaths, sum, remainder)) {
         // Within these ranges the checks below cannot fault.
         if (num::add(s.SawDeaths, s.SawLevel) != s.SawSum)
             s.LoadFailed = True;

@@ -9,6 +9,7 @@
 // masters, everything else is copied from them on every tick.
 
 #include "game/Game.h"
+#include "base/PictureSize.h"
 
 namespace zw {
 
@@ -27,7 +28,7 @@ bool targetOf(std::uint8_t mode, Rectangle& target)
     case 2: target = {40, 104, 288, 160}; return true;   // new-game item
     case 3: target = {240, 160, 16, 304}; return true;   // quit item
     case 4: target = {296, 440, 584, 232}; return true;  // link on the menu
-    case 5: target = {0, 0, 640, 496}; return true;      // sweep out for a level change
+    case 5: target = {0, 0, WindowWidth, WindowHeight}; return true; // sweep out for a level change
     case 6: target = {320, 240, 320, 240}; return true;  // a point in the centre, during play
     default: return false;                               // keep the last targets
     }

@@ -4,7 +4,7 @@
 // pointer can be put on any colour on any level, and a mark pixel in the top
 // right corner that tells which picture of the store it is.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QImage>
 #include <QPointF>

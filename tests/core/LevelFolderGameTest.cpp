@@ -4,7 +4,7 @@
 
 #include "GameHarness.h"
 
-#include "assets/LevelFolder.h"
+#include "app/LevelFolder.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

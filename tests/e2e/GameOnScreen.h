@@ -5,7 +5,7 @@
 
 #include "XSession.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QImage>
 #include <QPoint>

@@ -2,7 +2,8 @@
 
 #include "check/KeyColour.h"
 #include "check/PictureFacts.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
+#include "base/PictureSize.h"
 
 #include <QHash>
 #include <stdexcept>
@@ -30,7 +31,7 @@ namespace {
 
 QImage canvas(QRgb background)
 {
-    QImage img(640, 480, QImage::Format_RGB32);
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
     img.fill(background);
     return img;
 }

@@ -2,7 +2,7 @@
 // Clean pictures built in code, small and plain but following every rule, so
 // that a test can break exactly one thing and see the checker name it.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QImage>
 #include <QList>

@@ -4,7 +4,7 @@
 #include "Fixtures.h"
 
 #include "check/Rules.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 #include "PlayerFixtures.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
+#include "base/Levels.h"
+#include "base/PictureSize.h"
 
 #include <QDir>
 #include <QPainter>
@@ -11,7 +13,7 @@ namespace zw::fixtures {
 
 QImage playerLevel()
 {
-    QImage img(640, 480, QImage::Format_RGB32);
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
     img.fill(QRgb(keyrgb::White));
     QPainter p(&img); // no anti-aliasing: hard edges in key colours only
     p.fillRect(60, 220, 520, 40, QColor::fromRgb(keyrgb::Black));
@@ -24,7 +26,7 @@ QImage playerLevel()
 
 QImage paintedLevel(int variant)
 {
-    QImage img(640, 480, QImage::Format_RGB32);
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
     img.fill(QRgb(keyrgb::White));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -46,7 +48,7 @@ void writePlayerFolder(const QString& folder, int levels)
 {
     QDir().mkpath(folder);
     for (int k = 1; k <= levels; ++k)
-        if (!playerLevel().save(QDir(folder).filePath(QStringLiteral("level-%1.png").arg(k, 2, 10, QLatin1Char('0')))))
+        if (!playerLevel().save(QDir(folder).filePath(zw::levelPictureFile(k))))
             throw std::runtime_error("cannot write a fixture level");
 }
 

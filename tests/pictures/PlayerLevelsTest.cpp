@@ -3,7 +3,7 @@
 
 #include "PlayerFixtures.h"
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 #include "check/PlayerLevels.h"
 #include "check/Snap.h"
 

@@ -2,6 +2,8 @@
 // A private settings folder for one test, so tests never see each other's
 // saves or the user's own, and a way to act as an ordinary player.
 
+#include "base/SaveStore.h"
+
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -12,7 +14,7 @@
 
 namespace zw::test {
 
-inline const QString StoreApp = QStringLiteral("Zigwalk_Korvel");
+inline const QString StoreApp = StoreName;
 
 class ConfigHome {
 public:
@@ -38,7 +40,7 @@ public:
     }
 
     QString path() const { return path_; }
-    QString storeFile() const { return path_ + QStringLiteral("/Zigwalk_Korvel.conf"); }
+    QString storeFile() const { return path_ + QLatin1Char('/') + StoreApp + QStringLiteral(".conf"); }
 
 private:
     QByteArray previous_;

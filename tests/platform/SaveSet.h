@@ -2,6 +2,9 @@
 // The four values the game saves together: level, deaths, their sum and the
 // remainder of deaths by level. Shared by the durability test and its helper.
 
+#include "base/LevelSet.h"
+#include "base/SaveStore.h"
+
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -9,9 +12,8 @@
 
 namespace zw::test {
 
-inline const QString SaveSection = QStringLiteral("SaveGame");
-inline const QStringList SaveKeys = {QStringLiteral("Saw1"), QStringLiteral("Saw2"),
-                                     QStringLiteral("Saw3"), QStringLiteral("Saw4")};
+inline const QString SaveSection = BuiltInSaveSection;
+inline const QStringList SaveKeys = {savekey::Level, savekey::Deaths, savekey::Sum, savekey::Remainder};
 
 inline std::vector<std::pair<QString, QString>> saveSet(int level, int deaths)
 {

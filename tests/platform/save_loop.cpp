@@ -20,7 +20,6 @@ using namespace zw::test;
 
 namespace {
 
-const QString App = QStringLiteral("Zigwalk_Korvel");
 const QString Missing = QStringLiteral("\x01missing");
 
 int loop()

@@ -5,7 +5,7 @@
 // store is scanned once and a spread of points is kept for each key colour
 // and for the inert colours.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 #include "assets/PictureStore.h"
 
 #include <QImage>

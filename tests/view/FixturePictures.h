@@ -2,7 +2,7 @@
 // Small hand-made pictures for the window tests: every key colour at a known
 // place, and a marker patch whose colour tells the pictures apart.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
 
 #include <QColor>
 #include <QImage>

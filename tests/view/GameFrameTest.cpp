@@ -5,7 +5,7 @@
 #include "ShownWindow.h"
 
 #include "platform/CompositorFrames.h"
-#include "ui/view/GameFrame.h"
+#include "view/GameFrame.h"
 
 #include <gtest/gtest.h>
 

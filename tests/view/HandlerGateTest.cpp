@@ -2,7 +2,7 @@
 // once and contained.
 
 #include "base/RuntimeError.h"
-#include "ui/view/HandlerGate.h"
+#include "view/HandlerGate.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Qt's buttons and modifier keys as the values the rules read.
 
-#include "ui/view/MouseMapping.h"
+#include "view/MouseMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "core/FakePlatform.h"
 #include "game/Game.h"
 #include "base/RuntimeError.h"
-#include "ui/view/ClickLabel.h"
-#include "ui/view/GameWindow.h"
+#include "view/ClickLabel.h"
+#include "view/GameWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>

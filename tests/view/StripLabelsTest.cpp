@@ -8,7 +8,7 @@
 
 #include "game/Numbers.h"
 #include "game/Texts.h"
-#include "ui/view/ViewFonts.h"
+#include "view/ViewFonts.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

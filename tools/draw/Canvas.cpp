@@ -1,5 +1,5 @@
 #include "draw/Canvas.h"
-#include "assets/GamePalette.h"
+#include "base/GamePalette.h"
 
 #include <QFontMetrics>
 #include <QHash>

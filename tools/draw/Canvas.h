@@ -5,7 +5,8 @@
 //
 // Coordinates are pixels; boxes given as (x1, y1, x2, y2) include both corners.
 
-#include "assets/ColorKey.h"
+#include "base/ColorKey.h"
+#include "base/PictureSize.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,7 +19,7 @@
 
 namespace zw::art {
 
-// Key colours as RGB, for drawing (assets/ColorKey.h).
+// Key colours as RGB, for drawing (base/ColorKey.h).
 inline const QColor Black = QColor::fromRgb(keyrgb::Black);         // ColorInfo: path, menu background
 inline const QColor White = QColor::fromRgb(keyrgb::White);         // ColorWall
 inline const QColor Red = QColor::fromRgb(keyrgb::Red);             // ColorStart
@@ -41,7 +42,7 @@ QPainterPath mitredStrokeOf(const std::vector<QPointF>& points, double width, do
 
 class Canvas {
 public:
-    explicit Canvas(int width = 640, int height = 480, QColor background = White);
+    explicit Canvas(int width = PictureWidth, int height = PictureHeight, QColor background = White);
 
     void fill(QColor c);
     void rect(int x1, int y1, int x2, int y2, QColor c);                    // filled box

@@ -4,6 +4,7 @@
 // back to the menu.
 
 #include "draw/Pictures.h"
+#include "base/Maker.h"
 
 #include <QPainterPath>
 #include <cmath>
@@ -17,8 +18,6 @@ const char* const Codes[20] = {
     "FJORD", "QUILT", "LANTERNS", "CRANE", "B(A)R(E)N", "WALNUT", "TUNDRA",   "OWL",   "MOSS",     "GRAIN",
     "BLIZZARD", "PLUMB", "?5???", "?8???", "SKYLIGHT", "FERN", "OTTER", "EMBER", "GRANITE", "MARLIN",
 };
-
-const QString Address = QStringLiteral("www.korvel.example");
 
 // Writes s with its baseline at row baseline and its ink starting at column x,
 // so that pieces of one line written separately still share their baseline.
@@ -40,9 +39,9 @@ void drawHeading(Canvas& c)
 // right, once along the bottom edge, each the same size as the orange one.
 void drawAddresses(Canvas& c)
 {
-    c.textInBox(452, 18, 637, 30, Address, Black);
-    c.textInBox(452, 34, 637, 46, Address, Black);
-    c.textInBox(452, 464, 637, 476, Address, Black);
+    c.textInBox(452, 18, 637, 30, maker::Host, Black);
+    c.textInBox(452, 34, 637, 46, maker::Host, Black);
+    c.textInBox(452, 464, 637, 476, maker::Host, Black);
 }
 
 // The twenty codes in two columns of ten. The numbers are set flush right so

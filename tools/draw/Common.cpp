@@ -2,6 +2,7 @@
 // page, the back-to-menu badge, and the start and goal discs.
 
 #include "draw/Pictures.h"
+#include "base/Maker.h"
 #include "check/PictureBoxes.h"
 #include "check/PictureFacts.h"
 
@@ -14,8 +15,8 @@ void drawTopStrip(Canvas& c)
 {
     const QRect& name = check::area::nameStrip;
     const QRect& home = check::area::homeStrip;
-    c.textInBox(name.left(), name.top(), name.right(), name.bottom(), QStringLiteral("Korvel Software"), Orange);
-    c.textInBox(home.left(), home.top(), home.right(), home.bottom(), QStringLiteral("www.korvel.example"), Orange);
+    c.textInBox(name.left(), name.top(), name.right(), name.bottom(), maker::Name, Orange);
+    c.textInBox(home.left(), home.top(), home.right(), home.bottom(), maker::Host, Orange);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // both crescents come out exact mirror images with hard edges.
 
 #include "draw/Logo.h"
+#include "base/Maker.h"
 
 #include <cmath>
 
@@ -71,7 +72,7 @@ void drawMakerLogo(Canvas& c)
     // The ring keeps a black gap to the crescents' inner edges so each shape
     // reads on its own.
     c.ring(CentreX, CentreY, 27.0, 38.0, White);
-    c.textInBox(371, 391, 511, 403, QStringLiteral("Korvel Software"), White);
+    c.textInBox(371, 391, 511, 403, maker::Name, White);
 }
 
 } // namespace zw::art

@@ -4,6 +4,7 @@
 
 #include "draw/Logo.h"
 #include "draw/Pictures.h"
+#include "base/Maker.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -117,14 +118,14 @@ void drawTitle(Canvas& c)
 // balances the logo on the right.
 void drawCopyright(Canvas& c)
 {
-    c.text(ItemLeft, 452, QStringLiteral("© 2026 Korvel Software"), 12, White);
+    c.text(ItemLeft, 452, QStringLiteral("© 2026 ") + maker::Name, 12, White);
 }
 
 } // namespace
 
 Canvas drawMenu(bool english)
 {
-    Canvas c(640, 480, Black);
+    Canvas c(PictureWidth, PictureHeight, Black);
     drawTopStrip(c);
     drawItems(c, english);
     drawTitle(c);

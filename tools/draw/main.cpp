@@ -2,6 +2,7 @@
 // the folder given (assets/pictures). Running it again reproduces the files.
 
 #include "draw/Pictures.h"
+#include "base/Levels.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <iterator>
+#include <vector>
 
 using namespace zw::art;
 
@@ -39,24 +42,26 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
 
-    const std::pair<const char*, std::function<Canvas()>> pictures[] = {
-        {"menu-cs", [] { return drawMenu(false); }},
-        {"menu-en", [] { return drawMenu(true); }},
-        {"level-01", drawLevel01}, {"level-02", drawLevel02}, {"level-03", drawLevel03},
-        {"level-04", drawLevel04}, {"level-05", drawLevel05}, {"level-06", drawLevel06},
-        {"level-07", drawLevel07}, {"level-08", drawLevel08}, {"level-09", drawLevel09},
-        {"level-10", drawLevel10}, {"level-11", drawLevel11}, {"level-12", drawLevel12},
-        {"level-13", drawLevel13}, {"level-14", drawLevel14}, {"level-15", drawLevel15},
-        {"level-16", drawLevel16}, {"level-17", drawLevel17}, {"level-18", drawLevel18},
-        {"level-19", drawLevel19}, {"level-20", drawLevel20},
-        {"closing", drawClosing},
+    // The mazes in order, level 1 first; each is written under its level's name.
+    const std::function<Canvas()> mazes[] = {
+        drawLevel01, drawLevel02, drawLevel03, drawLevel04, drawLevel05, drawLevel06, drawLevel07,
+        drawLevel08, drawLevel09, drawLevel10, drawLevel11, drawLevel12, drawLevel13, drawLevel14,
+        drawLevel15, drawLevel16, drawLevel17, drawLevel18, drawLevel19, drawLevel20,
     };
+    static_assert(std::size(mazes) == std::size_t(zw::LastMaze));
+    std::vector<std::pair<QString, std::function<Canvas()>>> pictures = {
+        {QStringLiteral("menu-cs"), [] { return drawMenu(false); }},
+        {QStringLiteral("menu-en"), [] { return drawMenu(true); }},
+    };
+    for (int level = zw::FirstMaze; level <= zw::LastMaze; ++level)
+        pictures.emplace_back(zw::levelPictureName(level), mazes[level - zw::FirstMaze]);
+    pictures.emplace_back(QStringLiteral("closing"), drawClosing);
     bool ok = true;
     for (const auto& [name, draw] : pictures) {
         try {
-            ok &= write(draw().toIndexed(), out.filePath(QString::fromLatin1(name) + ".png"));
+            ok &= write(draw().toIndexed(), out.filePath(name + ".png"));
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "zigwalk-draw: %s: %s\n", name, e.what());
+            std::fprintf(stderr, "zigwalk-draw: %s: %s\n", qPrintable(name), e.what());
             ok = false;
         }
     }

@@ -1,10 +1,10 @@
 #pragma once
 // FluidSynth, opened by the sound worker once the window has shown its first
-// frame instead of being linked into the program. The library brings some sixty others with it
-// (sound servers, audio codecs, a patch library); linked in, they would all
-// be loaded and relocated before the window could open, which cost the
-// start-up several milliseconds and the game about 5 MB of memory, for a
-// sound that may never play.
+// frame instead of being linked into the program. The library brings some
+// sixty others with it (sound servers, audio codecs, a patch library);
+// linked in, they would all be loaded and relocated before the window could
+// open, which cost the start-up several milliseconds and the game about 5 MB
+// of memory, for a sound that may never play.
 
 #include <fluidsynth.h>
 

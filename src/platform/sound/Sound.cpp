@@ -21,7 +21,8 @@ namespace zw::platform {
 
 // The worker thread's own parts. Named, not anonymous: Sound::Worker holds a
 // Mailbox, and a class of the header holding a type of an anonymous
-// namespace is an error of linkage once sources are compiled together.
+// namespace draws the compiler's subobject-linkage warning once sources are
+// compiled together.
 namespace sound_worker {
 
 using Clock = std::chrono::steady_clock;

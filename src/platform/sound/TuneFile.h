@@ -5,13 +5,15 @@
 // once, so the tune that was checked is the tune that plays even if the file
 // changes afterwards.
 
+#include "base/FileLimits.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
 namespace zw::platform {
 
-inline constexpr qint64 MaxTuneBytes = 4 * 1024 * 1024;
+inline constexpr qint64 MaxTuneBytes = LargestDataFile;
 
 // The whole file, or nothing when it is missing, empty, too large or not MIDI.
 std::optional<QByteArray> readTune(const QString& path);

@@ -8,6 +8,8 @@
 // socket) is never opened for reading, never blocks the game and is left
 // exactly as it was.
 
+#include "base/FileLimits.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,7 +20,7 @@ namespace zw::platform {
 // The largest store read. A player's notes beside the game's lines make a
 // store of kilobytes; a file larger than this is never read whole, and
 // never replaced or truncated either.
-inline constexpr qint64 LargestStore = 4 * 1024 * 1024;
+inline constexpr qint64 LargestStore = LargestDataFile;
 
 struct StoreFile {
     enum State {

@@ -1,4 +1,4 @@
-#include "ui/view/ViewFonts.h"
+#include "view/ViewFonts.h"
 
 namespace zw::view {
 

@@ -16,9 +16,9 @@ class CodeBox : public QFrame {
     Q_OBJECT
 public:
     // The box holds this many characters at most, over five times the
-    // longest code. The text box lays out its whole line on every key, so without a
-    // limit a flood of typing grows slower with every character and keeps
-    // the window from answering the mouse.
+    // longest code. The text box lays out its whole line on every key, so
+    // without a limit a flood of typing grows slower with every character
+    // and keeps the window from answering the mouse.
     static constexpr int MaxLength = 64;
 
     explicit CodeBox(QWidget* parent);

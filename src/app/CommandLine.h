@@ -14,7 +14,7 @@ struct CommandLine {
     QString message; // Help, Version: the text for stdout; UsageError: the line for stderr
 };
 
-// args without the program's name, after Qt took its own options.
+// args: the program's arguments without its name.
 CommandLine readCommandLine(const QStringList& args);
 
 } // namespace zw

@@ -1,4 +1,4 @@
-#include "assets/LevelFolder.h"
+#include "app/LevelFolder.h"
 
 #include "check/PlayerLevels.h"
 
@@ -39,10 +39,11 @@ LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
 
 std::unique_ptr<PictureStore> makeFolderStore(std::shared_ptr<const std::vector<QImage>> mazes)
 {
-    return std::make_unique<PictureStore>([mazes](const QString& name) -> QImage {
+    const LevelSet folder{int(mazes->size())};
+    return std::make_unique<PictureStore>([mazes, folder](const QString& name) -> QImage {
         for (int level = FirstMaze; level <= LastMaze; ++level)
             if (name == PictureStore::levelName(level))
-                return level <= int(mazes->size()) ? (*mazes)[std::size_t(level - 1)] : QImage();
+                return folder.hasMaze(level) ? (*mazes)[std::size_t(level - 1)] : QImage();
         return PictureStore::loadBuiltIn(name);
     });
 }

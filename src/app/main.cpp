@@ -2,11 +2,11 @@
 // The command line may name a player's folder of levels instead of the
 // built-in ones; the folder is checked before anything is shown.
 
-#include "assets/LevelFolder.h"
-#include "game/CommandLine.h"
+#include "app/LevelFolder.h"
+#include "app/CommandLine.h"
 #include "platform/GameMessageBox.h"
-#include "ui/view/GameFrame.h"
-#include "ui/view/GameSession.h"
+#include "view/GameFrame.h"
+#include "app/GameSession.h"
 #include "platform/XdgFolders.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ui/view/ClickLabel.h"
+#include "view/ClickLabel.h"
 
-#include "ui/view/ViewFonts.h"
+#include "view/ViewFonts.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/view/MouseMapping.h"
+#include "view/MouseMapping.h"
 
 #include <cmath>
 #include <vector>

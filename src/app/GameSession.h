@@ -4,7 +4,7 @@
 
 #include "game/Game.h"
 #include "platform/QtPlatform.h"
-#include "ui/view/GameWindow.h"
+#include "view/GameWindow.h"
 
 #include <QObject>
 

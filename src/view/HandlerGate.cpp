@@ -1,4 +1,4 @@
-#include "ui/view/HandlerGate.h"
+#include "view/HandlerGate.h"
 
 #include "base/RuntimeError.h"
 

@@ -5,7 +5,7 @@
 // to play.
 
 #include "assets/PictureStore.h"
-#include "game/LevelSet.h"
+#include "base/LevelSet.h"
 
 #include <QImage>
 #include <QString>

@@ -3,8 +3,9 @@
 // game's handler through one gate, and after each handler the window brings
 // the screen in line with the game's controls, repainting only what changed.
 
+#include "base/PictureSize.h"
 #include "game/Controls.h"
-#include "ui/view/HandlerGate.h"
+#include "view/HandlerGate.h"
 
 #include <QCursor>
 #include <QPixmap>
@@ -28,8 +29,8 @@ class CodeBox;
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int ClientWidth = 640;
-    static constexpr int ClientHeight = 496;
+    static constexpr int ClientWidth = WindowWidth;
+    static constexpr int ClientHeight = WindowHeight;
 
     explicit GameWindow(Game& game, QWidget* parent = nullptr);
     ~GameWindow() override;

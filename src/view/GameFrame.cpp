@@ -1,7 +1,7 @@
-#include "ui/view/GameFrame.h"
+#include "view/GameFrame.h"
 
 #include "platform/CompositorFrames.h"
-#include "ui/view/GameWindow.h"
+#include "view/GameWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

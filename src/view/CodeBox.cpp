@@ -1,6 +1,6 @@
-#include "ui/view/CodeBox.h"
+#include "view/CodeBox.h"
 
-#include "ui/view/ViewFonts.h"
+#include "view/ViewFonts.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

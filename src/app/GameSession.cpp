@@ -1,4 +1,4 @@
-#include "ui/view/GameSession.h"
+#include "app/GameSession.h"
 
 #include <QEvent>
 #include <QGuiApplication>

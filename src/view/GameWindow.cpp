@@ -1,11 +1,11 @@
-#include "ui/view/GameWindow.h"
+#include "view/GameWindow.h"
 
 #include "game/Game.h"
 #include "base/RuntimeError.h"
 #include "platform/GameMessageBox.h"
-#include "ui/view/ClickLabel.h"
-#include "ui/view/CodeBox.h"
-#include "ui/view/MouseMapping.h"
+#include "view/ClickLabel.h"
+#include "view/CodeBox.h"
+#include "view/MouseMapping.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -21,7 +21,7 @@ namespace zw::view {
 namespace {
 
 constexpr int TimerIntervalMs = 50;
-constexpr int StripTop = 480;
+constexpr int StripTop = PictureHeight;
 const QColor FrameYellow(255, 255, 0);
 constexpr qreal FrameWidth = 3;
 

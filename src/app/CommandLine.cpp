@@ -1,4 +1,4 @@
-#include "game/CommandLine.h"
+#include "app/CommandLine.h"
 
 namespace zw {
 
