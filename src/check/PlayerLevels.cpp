@@ -4,6 +4,7 @@
 #include "check/KeyColour.h"
 #include "check/PictureBoxes.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -220,6 +221,27 @@ QImage readPlayerPicture(const QString& path, const QString& file, Language lang
         return refuse(say(lang, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
                           .arg(qint64(st.st_size))
                           .arg(LargestPictureFile));
+    // Read whole, never past the cap: a file that grew since it was looked at
+    // is held to what it was.
+    return decodePlayerPicture(handle.read(LargestPictureFile), file, lang, out);
+}
+
+QImage decodePlayerPicture(const QByteArray& bytes, const QString& file, Language lang, std::vector<Finding>& out)
+{
+    Findings found(file);
+    auto refuse = [&](const QString& detail) {
+        found.add(say(lang, "soubor", "file"), detail);
+        for (Finding& f : found.take())
+            out.push_back(std::move(f));
+        return QImage();
+    };
+    if (bytes.size() > LargestPictureFile)
+        return refuse(say(lang, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
+                          .arg(bytes.size())
+                          .arg(LargestPictureFile));
+    QBuffer handle;
+    handle.setData(bytes);
+    handle.open(QIODevice::ReadOnly);
     // The header tells the size; nothing is decoded unless it is the window's.
     QImageReader reader(&handle);
     reader.setAutoTransform(false);
@@ -277,38 +299,48 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
         struct stat st {};
         return ::lstat(QFile::encodeName(dir.filePath(playerLevelFile(level))).constData(), &st) == 0;
     };
+    const int last = checkNumbering(there, folder, folderRule, lang, result.findings);
+    for (int level = FirstMaze; level <= last; ++level) {
+        PlayerLevel loaded{playerLevelFile(level), {}, {}};
+        if (there(level))
+            keepPlayerLevel(loaded, readPlayerPicture(dir.filePath(loaded.file), loaded.file, lang, result.findings),
+                            lang, measureWays, result.findings);
+        result.levels.push_back(std::move(loaded));
+    }
+    return result;
+}
+
+int checkNumbering(const std::function<bool(int)>& there, const QString& place, const QString& setRule, Language lang,
+                   std::vector<Finding>& out)
+{
     int last = 0;
     for (int level = FirstMaze; level <= LastMaze; ++level)
         if (there(level))
             last = level;
     if (last == 0)
-        result.findings.push_back({playerLevelFile(FirstMaze), say(lang, "soubor", "file"),
-                                   say(lang, "ve složce %1 chybí", "missing in %1").arg(folder)});
+        out.push_back({playerLevelFile(FirstMaze), say(lang, "soubor", "file"),
+                       say(lang, "ve složce %1 chybí", "missing in %1").arg(place)});
     for (int level = FirstMaze; level < last; ++level)
         if (!there(level))
-            result.findings.push_back({playerLevelFile(level), say(lang, "soubor", "file"),
-                                       say(lang, "chybí, ale %1 je tam: úrovně se číslují bez mezer",
-                                           "missing, but %1 is there: levels are numbered without gaps")
-                                           .arg(playerLevelFile(last))});
+            out.push_back({playerLevelFile(level), say(lang, "soubor", "file"),
+                           say(lang, "chybí, ale %1 je tam: úrovně se číslují bez mezer",
+                               "missing, but %1 is there: levels are numbered without gaps")
+                               .arg(playerLevelFile(last))});
     if (there(LastMaze + 1))
-        result.findings.push_back({playerLevelFile(LastMaze + 1), folderRule,
-                                   say(lang, "nejvýš %1 úrovní", "at most %1 levels").arg(LastMaze)});
-    for (int level = FirstMaze; level <= last; ++level) {
-        PlayerLevel loaded{playerLevelFile(level), {}, {}};
-        if (there(level)) {
-            QImage image = readPlayerPicture(dir.filePath(loaded.file), loaded.file, lang, result.findings);
-            if (!image.isNull()) {
-                std::vector<Finding> found = checkPlayerMaze(loaded.file, image, lang, measureWays ? &loaded.ways : nullptr);
-                // Twenty truecolour mazes held at once would take 24 MB; a
-                // clean one holds key colours only and is kept as indices.
-                loaded.image = found.empty() ? keyIndexed(image) : std::move(image);
-                for (Finding& f : found)
-                    result.findings.push_back(std::move(f));
-            }
-        }
-        result.levels.push_back(std::move(loaded));
-    }
-    return result;
+        out.push_back({playerLevelFile(LastMaze + 1), setRule, say(lang, "nejvýš %1 úrovní", "at most %1 levels").arg(LastMaze)});
+    return last;
+}
+
+void keepPlayerLevel(PlayerLevel& level, QImage image, Language lang, bool measureWays, std::vector<Finding>& out)
+{
+    if (image.isNull())
+        return;
+    std::vector<Finding> found = checkPlayerMaze(level.file, image, lang, measureWays ? &level.ways : nullptr);
+    // Twenty truecolour mazes held at once would take 24 MB; a clean one
+    // holds key colours only and is kept as indices.
+    level.image = found.empty() ? keyIndexed(image) : std::move(image);
+    for (Finding& f : found)
+        out.push_back(std::move(f));
 }
 
 } // namespace zw::check

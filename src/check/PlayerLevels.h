@@ -14,7 +14,9 @@
 #include "check/Playability.h"
 
 #include <QImage>
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace zw::check {
@@ -30,6 +32,10 @@ inline constexpr qint64 LargestPictureFile = 8 * 1024 * 1024;
 // file is a regular file of a sane size and its header says 640 x 480. A null
 // picture with at least one finding otherwise.
 QImage readPlayerPicture(const QString& path, const QString& file, Language lang, std::vector<Finding>& out);
+
+// The same for a picture's bytes already in memory (a level in a pack): the
+// path's version reads the file and hands its bytes here.
+QImage decodePlayerPicture(const QByteArray& bytes, const QString& file, Language lang, std::vector<Finding>& out);
 
 // The rules of a player's maze. `ways` receives the ways from the start to
 // each goal when the maze is whole enough to measure.
@@ -52,6 +58,17 @@ struct PlayerFolder {
 // With measureWays each clean maze's ways are measured too (slow: for the
 // checker's table, not for starting the game).
 PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measureWays = false);
+
+// The rules of a set's numbering: level-01 there, no gaps, at most LastMaze
+// levels. `there` says whether level k's file is in the set; place names the
+// set in the "missing" finding, setRule is the rule of "too many". Gives the
+// last level there (0 when none).
+int checkNumbering(const std::function<bool(int)>& there, const QString& place, const QString& setRule, Language lang,
+                   std::vector<Finding>& out);
+
+// A decoded level (null: unreadable, its finding given already) held to the
+// maze rules and kept in level.image, as key indices when clean.
+void keepPlayerLevel(PlayerLevel& level, QImage image, Language lang, bool measureWays, std::vector<Finding>& out);
 
 // "level-07.png"
 QString playerLevelFile(int level);

@@ -1,0 +1,332 @@
+#include "check/PlayerPack.h"
+
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zw::check {
+
+namespace {
+
+QString say(Language lang, const char* czech, const char* english)
+{
+    return QString::fromUtf8(lang == Language::Czech ? czech : english);
+}
+
+// A name as a finding shows it: one line, whatever bytes it holds.
+QString shown(const QString& name)
+{
+    QString out;
+    for (QChar c : name)
+        out += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                    : QString(c);
+    return out;
+}
+
+// The level a pack entry's name stands for, or 0.
+int levelOf(const QString& name)
+{
+    for (int level = FirstMaze; level <= LastMaze + 1; ++level)
+        if (name == playerLevelFile(level))
+            return level;
+    return 0;
+}
+
+bool namesArchive(const QString& name)
+{
+    for (const char* suffix : {".zip", ".zigwalk", ".tar", ".gz", ".bz2", ".xz", ".zst", ".7z", ".rar", ".jar"})
+        if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool startsArchive(const QByteArray& bytes)
+{
+    return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06") || bytes.startsWith("\x1f\x8b") ||
+           bytes.startsWith("7z\xbc\xaf") || bytes.startsWith("Rar!");
+}
+
+quint32 littleEndian(const char* p, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | quint8(p[i]);
+    return v;
+}
+
+// The number of entries the archive's end record declares, read before the
+// archive library is handed the file: it lists the central directory whole
+// when it opens the archive, and ten thousand names are no pack's. -1 when
+// there is no end record (not a ZIP archive).
+qint64 declaredEntries(int fd, qint64 size)
+{
+    constexpr qint64 EndRecord = 22, LongestComment = 0xFFFF;
+    const qint64 tail = std::min(size, EndRecord + LongestComment);
+    QByteArray bytes(tail, Qt::Uninitialized);
+    if (::pread(fd, bytes.data(), std::size_t(tail), size - tail) != tail)
+        return -1;
+    for (qint64 at = tail - EndRecord; at >= 0; --at)
+        if (bytes.at(at) == 'P' && bytes.mid(at, 4) == QByteArrayLiteral("PK\x05\x06")) {
+            const char* p = bytes.constData() + at;
+            // The entries on this disk and in all; a ZIP64 archive says 0xFFFF.
+            return std::max(littleEndian(p + 8, 2), littleEndian(p + 10, 2));
+        }
+    return -1;
+}
+
+struct ArchiveCloser {
+    void operator()(archive* a) const { archive_read_free(a); }
+};
+
+// Reads one pack: every refusal is a finding naming the entry, and reading
+// stops at the first entry that is no part of a pack.
+class PackReader {
+public:
+    PackReader(const QString& path, Language lang, bool measureWays)
+        : path_(path), lang_(lang), measureWays_(measureWays), packName_(shown(QFileInfo(path).fileName()))
+    {
+    }
+
+    PlayerPack read()
+    {
+        const QByteArray name = QFile::encodeName(path_);
+        // Looked at before it is opened, and the open file again: a pipe or a
+        // device is no pack, and must not be waited on.
+        struct stat st {};
+        if (::stat(name.constData(), &st) != 0)
+            return refusePack(errno == ENOENT ? say(lang_, "neexistuje", "does not exist")
+                                              : say(lang_, "nelze číst", "cannot be read"));
+        if (!S_ISREG(st.st_mode))
+            return refusePack(say(lang_, "není obyčejný soubor", "not a regular file"));
+        fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd_ < 0)
+            return refusePack(say(lang_, "nelze číst", "cannot be read"));
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
+            return refusePack(say(lang_, "není obyčejný soubor", "not a regular file"));
+        // A compressed entry is never larger than it could inflate to by much;
+        // with the headers, a pack at the content cap is a little over it.
+        if (st.st_size > LargestPackContent + 64 * 1024)
+            return refusePack(say(lang_, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
+                                  .arg(qint64(st.st_size))
+                                  .arg(LargestPackContent + 64 * 1024));
+        const qint64 entries = declaredEntries(fd_, st.st_size);
+        if (entries < 0)
+            return refusePack(say(lang_, "není archiv ZIP", "not a ZIP archive"));
+        if (entries > MostPackEntries)
+            return refusePack(say(lang_, "%1 položek, balíček jich má nejvýš %2", "%1 entries, a pack holds at most %2")
+                                  .arg(entries)
+                                  .arg(MostPackEntries));
+
+        std::unique_ptr<archive, ArchiveCloser> zip(archive_read_new());
+        archive_read_support_format_zip_seekable(zip.get());
+        if (archive_read_open_fd(zip.get(), fd_, 64 * 1024) != ARCHIVE_OK)
+            return refusePack(say(lang_, "nelze číst jako archiv ZIP: %1", "cannot be read as a ZIP archive: %1")
+                                  .arg(QString::fromUtf8(archive_error_string(zip.get()))));
+        archive_entry* entry = nullptr;
+        int seen = 0;
+        int status = ARCHIVE_OK;
+        while ((status = archive_read_next_header(zip.get(), &entry)) == ARCHIVE_OK) {
+            if (++seen > MostPackEntries)
+                return refusePack(say(lang_, "víc než %1 položek", "more than %1 entries").arg(MostPackEntries));
+            if (!readEntry(zip.get(), entry))
+                return std::move(pack_);
+        }
+        if (status != ARCHIVE_EOF)
+            return refusePack(say(lang_, "nelze číst jako archiv ZIP: %1", "cannot be read as a ZIP archive: %1")
+                                  .arg(QString::fromUtf8(archive_error_string(zip.get()))));
+        return finish();
+    }
+
+    ~PackReader()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+private:
+    PlayerPack refusePack(const QString& detail)
+    {
+        pack_.levels.findings.push_back({packName_, say(lang_, "balíček", "pack"), detail});
+        return std::move(pack_);
+    }
+
+    bool refuse(const QString& entry, const QString& detail)
+    {
+        pack_.levels.findings.push_back({shown(entry), say(lang_, "položka", "entry"), detail});
+        return false;
+    }
+
+    // Reads one entry; false when it is refused and reading stops.
+    bool readEntry(archive* zip, archive_entry* entry)
+    {
+        const char* utf8 = archive_entry_pathname_utf8(entry);
+        const char* raw = archive_entry_pathname(entry);
+        const QString name = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(raw ? raw : "");
+        if (name.isEmpty())
+            return refuse(QStringLiteral("?"), say(lang_, "položka bez jména", "an entry without a name"));
+        if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
+            (name.size() > 1 && name.at(1) == QLatin1Char(':')))
+            return refuse(name, say(lang_, "absolutní cesta", "an absolute path"));
+        if (name == QLatin1String("..") || name.startsWith(QLatin1String("../")) || name.contains(QLatin1String("/../")) ||
+            name.endsWith(QLatin1String("/..")) || name.contains(QLatin1String("..\\")))
+            return refuse(name, say(lang_, "vede ven z balíčku (..)", "leads out of the pack (..)"));
+        if (archive_entry_symlink(entry) || archive_entry_hardlink(entry) || archive_entry_filetype(entry) == AE_IFLNK)
+            return refuse(name, say(lang_, "odkaz; balíček drží jen soubory", "a link; a pack holds files only"));
+        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || archive_entry_filetype(entry) == AE_IFDIR)
+            return refuse(name, say(lang_, "složka; úrovně leží v balíčku přímo", "a folder; the levels lie in the pack itself"));
+        if (archive_entry_filetype(entry) != AE_IFREG)
+            return refuse(name, say(lang_, "není obyčejný soubor", "not a regular file"));
+        if (archive_entry_is_encrypted(entry))
+            return refuse(name, say(lang_, "zašifrovaná položka", "an encrypted entry"));
+        const int level = levelOf(name);
+        const bool info = name == PackInfoFile;
+        if (namesArchive(name))
+            return refuse(name, say(lang_, "archiv v archivu", "a nested archive"));
+        if (!level && !info)
+            return refuse(name, say(lang_, "do balíčku patří jen level-01.png až level-%1.png a %2",
+                                    "a pack holds only level-01.png to level-%1.png and %2")
+                                    .arg(LastMaze)
+                                    .arg(PackInfoFile));
+        if ((level && levels_.count(level)) || (info && sawInfo_))
+            return refuse(name, say(lang_, "je v balíčku dvakrát", "is in the pack twice"));
+        if (!archive_entry_size_is_set(entry))
+            return refuse(name, say(lang_, "neudává svou velikost", "does not declare its size"));
+        const qint64 declared = archive_entry_size(entry);
+        const qint64 cap = info ? LargestPackInfo : LargestPictureFile;
+        if (declared < 0 || declared > cap)
+            return refuse(name, say(lang_, "udává %1 B, nejvýš %2 B", "declares %1 bytes, at most %2").arg(declared).arg(cap));
+        if (total_ + declared > LargestPackContent)
+            return refuse(name, say(lang_, "balíček by s ní přesáhl %1 B", "takes the pack past %1 bytes").arg(LargestPackContent));
+        total_ += declared;
+
+        // Read with a cap of one byte past what it declares: an entry that
+        // inflates to more says so at that byte, not after gigabytes.
+        QByteArray bytes(declared + 1, Qt::Uninitialized);
+        qint64 got = 0;
+        while (got < declared + 1) {
+            const la_ssize_t n = archive_read_data(zip, bytes.data() + got, std::size_t(declared + 1 - got));
+            if (n < 0)
+                // The library's own reason is English and technical: a size
+                // that disagrees with the data, or a damaged stream.
+                return refuse(name, say(lang_, "nerozbalí se na udávaných %1 B (poškozená nebo lže o velikosti)",
+                                        "does not inflate to its declared %1 bytes (damaged, or its size lies)")
+                                        .arg(declared));
+            if (n == 0)
+                break;
+            got += n;
+        }
+        if (got != declared)
+            return refuse(name, got > declared
+                                    ? say(lang_, "rozbalí se na víc než udávaných %1 B", "inflates to more than its declared %1 bytes").arg(declared)
+                                    : say(lang_, "rozbalí se na %1 B, udává %2 B", "inflates to %1 bytes, declares %2").arg(got).arg(declared));
+        bytes.truncate(declared);
+        if (startsArchive(bytes))
+            return refuse(name, say(lang_, "archiv v archivu", "a nested archive"));
+
+        if (info) {
+            sawInfo_ = true;
+            pack_.info = readPackInfo(bytes, lang_, pack_.levels.findings);
+            return true;
+        }
+        if (level > LastMaze) { // named by the numbering rule below
+            levels_[level];
+            return true;
+        }
+        Level& kept = levels_[level];
+        kept.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        kept.level.file = name;
+        keepPlayerLevel(kept.level, decodePlayerPicture(bytes, name, lang_, kept.findings), lang_, measureWays_, kept.findings);
+        return true;
+    }
+
+    PlayerPack finish()
+    {
+        std::vector<Finding>& findings = pack_.levels.findings;
+        const int last = checkNumbering([this](int level) { return levels_.count(level) > 0; }, packName_,
+                                        say(lang_, "balíček", "pack"), lang_, findings);
+        QCryptographicHash content(QCryptographicHash::Sha256);
+        for (int level = FirstMaze; level <= last; ++level) {
+            auto found = levels_.find(level);
+            if (found == levels_.end()) {
+                pack_.levels.levels.push_back({playerLevelFile(level), {}, {}});
+                continue;
+            }
+            for (Finding& f : found->second.findings)
+                findings.push_back(std::move(f));
+            content.addData(found->second.hash);
+            pack_.levels.levels.push_back(std::move(found->second.level));
+        }
+        pack_.levels.canonicalPath = QFileInfo(path_).canonicalFilePath();
+        if (findings.empty())
+            pack_.contentHash = content.result();
+        return std::move(pack_);
+    }
+
+    struct Level {
+        PlayerLevel level;
+        QByteArray hash; // of its bytes
+        std::vector<Finding> findings;
+    };
+
+    QString path_;
+    Language lang_;
+    bool measureWays_;
+    QString packName_;
+    int fd_ = -1;
+    qint64 total_ = 0;
+    bool sawInfo_ = false;
+    std::map<int, Level> levels_; // in level order, whatever the archive's order
+    PlayerPack pack_;
+};
+
+} // namespace
+
+bool namesPack(const QString& path) { return path.endsWith(PackSuffix, Qt::CaseInsensitive) && !QFileInfo(path).isDir(); }
+
+PackInfo readPackInfo(const QByteArray& bytes, Language lang, std::vector<Finding>& out)
+{
+    PackInfo info;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        out.push_back({PackInfoFile, say(lang, "soubor", "file"), say(lang, "není v kódování UTF-8", "not UTF-8")});
+        return info;
+    }
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        // Control characters would break the title and the findings' lines.
+        line.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            continue;
+        const QString key = line.left(colon).trimmed().toLower();
+        const QString value = line.mid(colon + 1).trimmed();
+        if (key == QLatin1String("name"))
+            info.name = value;
+        else if (key == QLatin1String("author"))
+            info.author = value;
+        else if (key == QLatin1String("description"))
+            info.description = info.description.isEmpty() ? value : info.description + QLatin1Char('\n') + value;
+    }
+    return info;
+}
+
+PlayerPack openPlayerPack(const QString& path, Language lang, bool measureWays)
+{
+    return PackReader(path, lang, measureWays).read();
+}
+
+} // namespace zw::check

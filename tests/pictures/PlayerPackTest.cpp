@@ -1,0 +1,194 @@
+// Level packs: a clean pack opens as its folder would, keyed by its levels'
+// bytes; hostile packs are refused at once, naming the entry that breaks them.
+
+#include "PlayerFixtures.h"
+#include "ZipBytes.h"
+
+#include "check/PlayerPack.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace zw::check {
+namespace {
+
+using fixtures::ZipEntry;
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    return bytes;
+}
+
+QByteArray levelBytes() { return pngBytes(fixtures::playerLevel()); }
+
+std::vector<ZipEntry> cleanEntries(int levels)
+{
+    std::vector<ZipEntry> entries;
+    for (int k = 1; k <= levels; ++k)
+        entries.push_back({playerLevelFile(k).toUtf8(), levelBytes(), true});
+    return entries;
+}
+
+QString writePack(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+}
+
+QString allLines(const PlayerPack& pack)
+{
+    QString lines;
+    for (const Finding& f : pack.levels.findings)
+        lines += f.line() + QLatin1Char('\n');
+    return lines;
+}
+
+TEST(PlayerPackTest, CleanPackOpensWithItsLevelsInfoAndContentKey)
+{
+    QTemporaryDir tmp;
+    auto entries = cleanEntries(3);
+    // The archive's order is not the levels' order.
+    std::swap(entries[0], entries[2]);
+    entries.push_back({"pack.txt", "name: Three Bends\nauthor: Jana Nováková\ndescription: my first\nnonsense line\n"});
+    const QString path = writePack(tmp.filePath(QStringLiteral("three.zigwalk")), fixtures::zipBytes(entries));
+    const PlayerPack pack = openPlayerPack(path, Language::English);
+    ASSERT_TRUE(pack.levels.findings.empty()) << allLines(pack).toStdString();
+    ASSERT_EQ(pack.levels.levels.size(), 3u);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_EQ(pack.levels.levels[std::size_t(k - 1)].file, playerLevelFile(k));
+        EXPECT_EQ(pack.levels.levels[std::size_t(k - 1)].image.format(), QImage::Format_Indexed8);
+    }
+    EXPECT_EQ(pack.info.name, QStringLiteral("Three Bends"));
+    EXPECT_EQ(pack.info.author, QStringLiteral("Jana Nováková"));
+    EXPECT_EQ(pack.info.description, QStringLiteral("my first"));
+    EXPECT_EQ(pack.contentHash.size(), 32);
+
+    // Another name, another order, another info file: the same levels, the same key.
+    auto renamed = cleanEntries(3);
+    const QString other = writePack(tmp.filePath(QStringLiteral("renamed.zigwalk")), fixtures::zipBytes(renamed));
+    EXPECT_EQ(openPlayerPack(other, Language::English).contentHash, pack.contentHash);
+    // One level changed: a new key.
+    QImage changed = fixtures::playerLevel();
+    changed.setPixel(5, 5, qRgb(0, 0, 0));
+    renamed[1].data = pngBytes(changed);
+    const QString edited = writePack(tmp.filePath(QStringLiteral("edited.zigwalk")), fixtures::zipBytes(renamed));
+    const PlayerPack editedPack = openPlayerPack(edited, Language::English);
+    ASSERT_TRUE(editedPack.levels.findings.empty()) << allLines(editedPack).toStdString();
+    EXPECT_NE(editedPack.contentHash, pack.contentHash);
+}
+
+TEST(PlayerPackTest, LevelsAreHeldToTheFolderRules)
+{
+    QTemporaryDir tmp;
+    auto entries = cleanEntries(3);
+    entries.erase(entries.begin() + 1); // level-02.png gone
+    QImage broken = fixtures::playerLevel();
+    broken.fill(Qt::white);
+    entries[1].data = pngBytes(broken); // level-03.png: no path
+    const PlayerPack pack = openPlayerPack(writePack(tmp.filePath(QStringLiteral("p.zigwalk")), fixtures::zipBytes(entries)),
+                                           Language::English);
+    const QString lines = allLines(pack);
+    EXPECT_TRUE(lines.contains(QStringLiteral("level-02.png: file: missing, but level-03.png is there"))) << lines.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("level-03.png: path: no black"))) << lines.toStdString();
+    EXPECT_TRUE(pack.contentHash.isEmpty());
+}
+
+struct HostilePack {
+    const char* name;
+    std::function<std::vector<ZipEntry>()> entries;
+    const char* entry;  // the finding's first field: the entry (or the pack) named
+    const char* detail; // a piece of its detail
+};
+
+const QByteArray zeros(9 * 1024 * 1024, '\0'); // past the picture cap, a few KB deflated
+
+const HostilePack hostilePacks[] = {
+    {"ZipBombDeclaringItsSize", [] { return std::vector<ZipEntry>{{"level-01.png", zeros, true}}; },
+     "level-01.png", "declares 9437184 bytes, at most 8388608"},
+    {"ZipBombDeclaringLittle", [] { return std::vector<ZipEntry>{{"level-01.png", zeros, true, 2000}}; },
+     "level-01.png", "inflates to more than its declared 2000 bytes"},
+    {"DotDotName", [] { auto e = cleanEntries(1); e.push_back({"../level-02.png", levelBytes()}); return e; },
+     "../level-02.png", "leads out of the pack"},
+    {"AbsoluteName", [] { auto e = cleanEntries(1); e.push_back({"/tmp/level-02.png", levelBytes()}); return e; },
+     "/tmp/level-02.png", "an absolute path"},
+    {"NameInAFolder", [] { return std::vector<ZipEntry>{{"levels/level-01.png", levelBytes()}}; },
+     "levels/level-01.png", "a folder"},
+    {"SymlinkEntry", [] { auto e = cleanEntries(1); e.push_back({"level-02.png", "/etc/passwd", false, -1, 0120777}); return e; },
+     "level-02.png", "a link"},
+    {"TenThousandEntries", [] {
+         std::vector<ZipEntry> e;
+         for (int i = 0; i < 10000; ++i)
+             e.push_back({QByteArray("x") + QByteArray::number(i), {}});
+         return e;
+     },
+     "hostile.zigwalk", "10000 entries, a pack holds at most 32"},
+    {"StoredSizeThatLiesHigh", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = e[0].data.size() + 500; return e; },
+     "level-01.png", "its declared"},
+    {"StoredSizeThatLiesLow", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = 100; return e; },
+     "level-01.png", "its declared 100 bytes"},
+    {"DeflatedSizeThatLiesHigh", [] { auto e = cleanEntries(1); e[0].declaredSize = e[0].data.size() + 500; return e; },
+     "level-01.png", "its declared"},
+    {"DeflatedSizeThatLiesLow", [] { auto e = cleanEntries(1); e[0].declaredSize = 100; return e; },
+     "level-01.png", "its declared 100 bytes"},
+    {"NestedZipByName", [] { auto e = cleanEntries(1); e.push_back({"more.zip", fixtures::zipBytes(cleanEntries(1))}); return e; },
+     "more.zip", "a nested archive"},
+    {"NestedZipAsALevel", [] { auto e = cleanEntries(1); e.push_back({"level-02.png", fixtures::zipBytes(cleanEntries(1))}); return e; },
+     "level-02.png", "a nested archive"},
+    {"InfoFileOfAMegabyte", [] { auto e = cleanEntries(1); e.push_back({"pack.txt", QByteArray(1 << 20, 'a'), true}); return e; },
+     "pack.txt", "declares 1048576 bytes, at most 1024"},
+    {"OtherFile", [] { auto e = cleanEntries(1); e.push_back({"readme.md", "hello"}); return e; },
+     "readme.md", "a pack holds only level-01.png to level-20.png and pack.txt"},
+    {"SameLevelTwice", [] { auto e = cleanEntries(1); e.push_back(e[0]); return e; },
+     "level-01.png", "is in the pack twice"},
+    {"InfoNotUtf8", [] { auto e = cleanEntries(1); e.push_back({"pack.txt", "name: \xff\xfe"}); return e; },
+     "pack.txt", "not UTF-8"},
+    {"TwentyOneLevels", [] { return cleanEntries(21); }, "level-21.png", "at most 20 levels"},
+    {"NotAZip", [] { return std::vector<ZipEntry>{}; }, "hostile.zigwalk", "not a ZIP archive"},
+};
+
+class HostilePackTest : public ::testing::TestWithParam<HostilePack> {};
+
+TEST_P(HostilePackTest, IsRefusedAtOnceNamingTheEntry)
+{
+    QTemporaryDir tmp;
+    const HostilePack& c = GetParam();
+    const QByteArray bytes = std::string_view(c.name) == "NotAZip" ? QByteArray("PK\x03\x04 not really") : fixtures::zipBytes(c.entries());
+    const QString path = writePack(tmp.filePath(QStringLiteral("hostile.zigwalk")), bytes);
+    QElapsedTimer clock;
+    clock.start();
+    const PlayerPack pack = openPlayerPack(path, Language::English);
+    EXPECT_LT(clock.elapsed(), 1000) << "a hostile pack must be refused at once";
+    ASSERT_FALSE(pack.levels.findings.empty()) << "accepted";
+    bool named = false;
+    for (const Finding& f : pack.levels.findings)
+        named = named || (f.picture == QLatin1String(c.entry) && f.detail.contains(QLatin1String(c.detail)));
+    EXPECT_TRUE(named) << allLines(pack).toStdString();
+    EXPECT_TRUE(pack.contentHash.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Packs, HostilePackTest, ::testing::ValuesIn(hostilePacks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlayerPackTest, FindingsSpeakCzech)
+{
+    QTemporaryDir tmp;
+    auto entries = cleanEntries(1);
+    entries.push_back({"../x.png", "x"});
+    const PlayerPack pack =
+        openPlayerPack(writePack(tmp.filePath(QStringLiteral("p.zigwalk")), fixtures::zipBytes(entries)), Language::Czech);
+    ASSERT_FALSE(pack.levels.findings.empty());
+    EXPECT_EQ(pack.levels.findings.front().line(), QStringLiteral("../x.png: položka: vede ven z balíčku (..)"));
+}
+
+} // namespace
+} // namespace zw::check
