@@ -4,7 +4,7 @@ namespace zw {
 
 namespace {
 
-const QString Usage = QStringLiteral("usage: zigwalk [FOLDER | --levels FOLDER | --choose-levels | --help | --version]");
+const QString Usage = QStringLiteral("usage: zigwalk [FOLDER | PACK.zigwalk | --levels FOLDER | --choose-levels | --help | --version]");
 
 CommandLine usageError(const QString& why)
 {
@@ -27,7 +27,9 @@ CommandLine readCommandLine(const QStringList& args)
                     Usage + QStringLiteral("\n\n"
                                            "Plays the mouse maze. With FOLDER, plays the levels a player drew there\n"
                                            "(level-01.png to level-NN.png, N up to 20) in place of the built-in ones,\n"
-                                           "once every picture passes the game's rules (see zigwalk-check(6)).\n\n"
+                                           "once every picture passes the game's rules (see zigwalk-check(6)).\n"
+                                           "With PACK.zigwalk, plays a level pack: the same levels in one file\n"
+                                           "(zigwalk-check --pack makes one).\n\n"
                                            "  --levels FOLDER   the same as FOLDER\n"
                                            "  --choose-levels   asks for the folder in a folder chooser\n"
                                            "  --help            this text\n"

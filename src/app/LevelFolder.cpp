@@ -22,7 +22,14 @@ QString folderSaveSection(const QString& canonicalPath)
 LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
 {
     const auto lang = language == 1 ? check::Language::English : check::Language::Czech;
-    check::PlayerFolder opened = check::openPlayerFolder(folder, lang);
+    LevelFolder result = levelFolderOf(check::openPlayerFolder(folder, lang));
+    if (result.findings.isEmpty())
+        result.levels.saveSection = folderSaveSection(result.canonicalPath);
+    return result;
+}
+
+LevelFolder levelFolderOf(check::PlayerFolder opened)
+{
     LevelFolder result;
     for (const check::Finding& f : opened.findings)
         result.findings << f.line();
@@ -32,7 +39,7 @@ LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
     for (check::PlayerLevel& level : opened.levels)
         mazes->push_back(std::move(level.image)); // already key indices (PlayerLevels.h)
     result.levels.lastMaze = int(mazes->size());
-    result.levels.saveSection = folderSaveSection(opened.canonicalPath);
+    result.canonicalPath = opened.canonicalPath;
     result.mazes = std::move(mazes);
     return result;
 }
@@ -48,12 +55,17 @@ std::unique_ptr<PictureStore> makeFolderStore(std::shared_ptr<const std::vector<
     });
 }
 
-QString refusalText(const QString& folder, const QStringList& findings, std::uint8_t language)
+QString refusalText(const QString& folder, const QStringList& findings, std::uint8_t language, bool pack)
 {
     QStringList lines;
-    lines << (language == 1 ? QStringLiteral("The level folder %1 cannot be played:")
-                            : QStringLiteral("Složku s úrovněmi %1 nelze hrát:"))
-                 .arg(folder);
+    if (pack)
+        lines << (language == 1 ? QStringLiteral("The level pack %1 cannot be played:")
+                                : QStringLiteral("Balíček úrovní %1 nelze hrát:"))
+                     .arg(folder);
+    else
+        lines << (language == 1 ? QStringLiteral("The level folder %1 cannot be played:")
+                                : QStringLiteral("Složku s úrovněmi %1 nelze hrát:"))
+                     .arg(folder);
     lines << findings.mid(0, FindingsShown);
     if (findings.size() > FindingsShown)
         lines << (language == 1 ? QStringLiteral("... and %1 more (zigwalk-check --levels lists them all)")

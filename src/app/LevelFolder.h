@@ -20,7 +20,17 @@ struct LevelFolder {
     LevelSet levels;
     std::shared_ptr<const std::vector<QImage>> mazes; // level 1 first; null when refused
     QStringList findings;                             // empty: the folder can be played
+    QString canonicalPath;                            // where its levels lie
+    QString title;                                    // the window's title; empty: the game's own
 };
+
+namespace check {
+struct PlayerFolder;
+}
+
+// The mazes of a folder or pack opened and checked (check/PlayerLevels.h),
+// decoded once and shared; its save section is the caller's to set.
+LevelFolder levelFolderOf(check::PlayerFolder opened);
 
 // language: the game's (0 Czech, 1 English).
 LevelFolder openLevelFolder(const QString& folder, std::uint8_t language);
@@ -33,7 +43,8 @@ QString folderSaveSection(const QString& canonicalPath);
 // other picture is the game's own. The mazes are shared, not copied.
 std::unique_ptr<PictureStore> makeFolderStore(std::shared_ptr<const std::vector<QImage>> mazes);
 
-// The refusal as the player reads it: a heading and the first findings.
-QString refusalText(const QString& folder, const QStringList& findings, std::uint8_t language);
+// The refusal as the player reads it: a heading (naming a folder, or a pack)
+// and the first findings.
+QString refusalText(const QString& folder, const QStringList& findings, std::uint8_t language, bool pack = false);
 
 } // namespace zw

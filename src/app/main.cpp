@@ -1,8 +1,11 @@
 // Zigwalk: starting the program creates the game window, loads it and shows it.
-// The command line may name a player's folder of levels instead of the
-// built-in ones; the folder is checked before anything is shown.
+// The command line may name a player's folder of levels, or a pack of them
+// (NAME.zigwalk), instead of the built-in ones; either is checked before
+// anything is shown.
 
 #include "app/LevelFolder.h"
+#include "app/LevelPack.h"
+#include "check/PlayerPack.h"
 #include "app/CommandLine.h"
 #include "platform/GameMessageBox.h"
 #include "view/GameFrame.h"
@@ -58,22 +61,27 @@ int main(int argc, char* argv[])
     }
 
     std::unique_ptr<zw::view::GameSession> session;
+    QString title; // a pack's name; the game's own title otherwise
     if (folder.isEmpty()) {
         session = std::make_unique<zw::view::GameSession>();
     } else {
-        zw::LevelFolder opened = zw::openLevelFolder(folder, StartLanguage);
+        const bool pack = zw::check::namesPack(folder);
+        zw::LevelFolder opened = pack ? zw::openLevelPack(folder, StartLanguage) : zw::openLevelFolder(folder, StartLanguage);
         if (!opened.findings.isEmpty()) {
-            const QString text = zw::refusalText(folder, opened.findings, StartLanguage);
+            const QString text = zw::refusalText(folder, opened.findings, StartLanguage, pack);
             std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
             std::fflush(stderr);
             zw::platform::showGameMessageBox(text, QMessageBox::Critical);
             return UsageExit;
         }
         auto mazes = opened.mazes;
+        title = opened.title;
         session = std::make_unique<zw::view::GameSession>([mazes] { return zw::makeFolderStore(mazes); },
                                                           opened.levels);
     }
 
+    if (!title.isEmpty())
+        session->window.setWindowTitle(title);
     session->window.load();
     // On a Wayland compositor that frames no windows, the game brings its own
     // title bar instead of Qt's frame, which would take the picture's edges.

@@ -324,6 +324,18 @@ PackInfo readPackInfo(const QByteArray& bytes, Language lang, std::vector<Findin
     return info;
 }
 
+QByteArray packInfoText(const PackInfo& info)
+{
+    QString text;
+    if (!info.name.isEmpty())
+        text += QStringLiteral("name: %1\n").arg(info.name);
+    if (!info.author.isEmpty())
+        text += QStringLiteral("author: %1\n").arg(info.author);
+    for (const QString& line : info.description.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        text += QStringLiteral("description: %1\n").arg(line);
+    return text.toUtf8();
+}
+
 PlayerPack openPlayerPack(const QString& path, Language lang, bool measureWays)
 {
     return PackReader(path, lang, measureWays).read();

@@ -44,6 +44,10 @@ struct PlayerPack {
     QByteArray contentHash;
 };
 
+// pack.txt's text for this info; empty when it says nothing. The keys are
+// those readPackInfo reads.
+QByteArray packInfoText(const PackInfo& info);
+
 // Opens and checks a whole pack; every picture is decoded at most once, by
 // the same entry point as a folder's (decodePlayerPicture).
 PlayerPack openPlayerPack(const QString& path, Language lang, bool measureWays = false);

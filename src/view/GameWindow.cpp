@@ -52,7 +52,7 @@ GameWindow::GameWindow(Game& game, QWidget* parent)
       }),
       errorBox_([](const QString& text) { platform::showGameMessageBox(text, QMessageBox::Critical); })
 {
-    setWindowTitle(QStringLiteral("Zig-walk"));
+    setWindowTitle(GameTitle);
     setFixedSize(ClientWidth, ClientHeight);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);

@@ -26,6 +26,9 @@ namespace zw::view {
 class ClickLabel;
 class CodeBox;
 
+// The window's title for the built-in game; a pack's names the pack after it.
+inline const QString GameTitle = QStringLiteral("Zig-walk");
+
 class GameWindow : public QWidget {
     Q_OBJECT
 public:

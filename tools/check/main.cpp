@@ -2,13 +2,17 @@
 // and the twenty mazes to their difficulty curve (DifficultyCurve.h).
 //
 //   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
-//   zigwalk-check --levels FOLDER
+//   zigwalk-check --levels FOLDER | --levels PACK.zigwalk
+//   zigwalk-check --pack FOLDER OUT.zigwalk [--name N] [--author A] [--description D]
 //   zigwalk-check --snap IN OUT
 //
 // --levels holds a player's folder of levels (level-01.png ...) to the rules
 // the game holds it to before playing it, prints every finding and the
 // folder's playability table, and the difficulty curve as advice; exit 1 if
-// the game would refuse the folder. --snap writes IN with every pixel turned
+// the game would refuse the folder. A PACK.zigwalk is held to the same rules.
+// --pack writes a folder that passes every rule as a level pack
+// (check/PlayerPack.h), whole or not at all; exit 1 if the folder fails a
+// rule, 2 if the pack cannot be written. --snap writes IN with every pixel turned
 // into the nearest colour a maze may hold, and says how many changed.
 //
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
@@ -25,9 +29,12 @@
 #include "check/PlayTable.h"
 #include "check/Playability.h"
 #include "check/PlayerLevels.h"
+#include "check/PlayerPack.h"
+#include "PackWriter.h"
 #include "check/Snap.h"
 #include "base/Levels.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <cstdio>
@@ -39,14 +46,16 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n"
-                         "       zigwalk-check --levels FOLDER\n"
+                         "       zigwalk-check --levels FOLDER | --levels PACK.zigwalk\n"
+                         "       zigwalk-check --pack FOLDER OUT.zigwalk [--name NAME] [--author AUTHOR] [--description TEXT]\n"
                          "       zigwalk-check --snap IN OUT\n");
     return 2;
 }
 
-int checkPlayerFolder(const QString& folder)
+// Prints the findings, the playability table and the curve's advice of a
+// player's folder or pack; 0 when the game would play it.
+int reportPlayerLevels(PlayerFolder& opened, const QString& folder)
 {
-    PlayerFolder opened = openPlayerFolder(folder, Language::English, true);
     for (const Finding& f : opened.findings)
         std::printf("%s\n", qPrintable(f.line()));
     std::vector<LoadedPicture> pictures;
@@ -65,6 +74,64 @@ int checkPlayerFolder(const QString& folder)
     if (opened.findings.empty())
         std::printf("\n%s: %d levels, every one can be played\n", qPrintable(folder), int(opened.levels.size()));
     return opened.findings.empty() ? 0 : 1;
+}
+
+int checkPlayerFolder(const QString& folder)
+{
+    if (namesPack(folder)) {
+        PlayerPack pack = openPlayerPack(folder, Language::English, true);
+        return reportPlayerLevels(pack.levels, folder);
+    }
+    PlayerFolder opened = openPlayerFolder(folder, Language::English, true);
+    return reportPlayerLevels(opened, folder);
+}
+
+// --pack FOLDER OUT [--name N] [--author A] [--description D]
+int pack(const QStringList& args)
+{
+    if (args.size() < 2 || args.size() % 2 != 0)
+        return usage();
+    PackInfo info;
+    for (int i = 2; i < args.size(); i += 2) {
+        QString* field = args[i] == QLatin1String("--name")          ? &info.name
+                         : args[i] == QLatin1String("--author")      ? &info.author
+                         : args[i] == QLatin1String("--description") ? &info.description
+                                                                     : nullptr;
+        if (!field)
+            return usage();
+        *field = args[i + 1];
+    }
+    const QString& folder = args[0];
+    const QString& out = args[1];
+    if (!namesPack(out) || QFileInfo(out).isDir()) {
+        std::fprintf(stderr, "zigwalk-check: %s: a pack's name ends in %s\n", qPrintable(out), qPrintable(PackSuffix));
+        return 2;
+    }
+    // What pack.txt says must read back the same: one line each, in the cap.
+    for (const QString* field : {&info.name, &info.author})
+        if (field->contains(QLatin1Char('\n')) || field->contains(QLatin1Char('\r'))) {
+            std::fprintf(stderr, "zigwalk-check: --name and --author are one line each\n");
+            return 2;
+        }
+    if (packInfoText(info).size() > LargestPackInfo) {
+        std::fprintf(stderr, "zigwalk-check: name, author and description take more than %lld bytes\n",
+                     static_cast<long long>(LargestPackInfo));
+        return 2;
+    }
+    const PlayerFolder opened = openPlayerFolder(folder, Language::English);
+    for (const Finding& f : opened.findings)
+        std::printf("%s\n", qPrintable(f.line()));
+    if (!opened.findings.empty()) {
+        std::printf("\n%s: not packed; the game would refuse it\n", qPrintable(folder));
+        return 1;
+    }
+    QString error;
+    if (!writeLevelPack(opened, folder, info, out, error)) {
+        std::fprintf(stderr, "zigwalk-check: %s\n", qPrintable(error));
+        return 2;
+    }
+    std::printf("%s: %d levels packed\n", qPrintable(out), int(opened.levels.size()));
+    return 0;
 }
 
 int snap(const QString& in, const QString& out)
@@ -122,6 +189,8 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("--levels"))
         return args.size() == 2 ? checkPlayerFolder(args[1]) : usage();
+    if (!args.isEmpty() && args[0] == QLatin1String("--pack"))
+        return pack(args.mid(1));
     if (!args.isEmpty() && args[0] == QLatin1String("--snap"))
         return args.size() == 3 ? snap(args[1], args[2]) : usage();
     for (int i = 0; i < args.size(); ++i) {
