@@ -114,7 +114,7 @@ bool GameScreenTest::findWindow()
 {
     return waitUntil(
         [&] {
-            for (const QString& candidate : x.windowsNamed(QStringLiteral("Zig-walk"))) {
+            for (const QString& candidate : x.windowsNamed(windowTitle)) {
                 const auto geometry = x.windowGeometry(candidate);
                 if (geometry && geometry->size() == QSize(640, 496)) {
                     windowId = candidate;

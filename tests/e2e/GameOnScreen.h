@@ -73,9 +73,10 @@ class GameScreenTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Waits for the game's window (640 x 496, named "Zig-walk") and notes
+    // Waits for the game's window (640 x 496, named windowTitle) and notes
     // its id and place. A compositor's windows are found by their pixels.
     virtual bool findWindow();
+    QString windowTitle = QStringLiteral("Zig-walk"); // a pack names itself after it
 
     // The client area as the screen shows it now.
     virtual QImage client() const { return x.screen().copy(window); }

@@ -6,6 +6,7 @@
 #include "GameOnScreen.h"
 #include "MazePath.h"
 #include "PlayerFixtures.h"
+#include "StoreSections.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,23 +16,6 @@
 
 namespace zw::e2e {
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The built-in game's section of the store, as its bytes stand.
-QByteArray builtInSection(const QString& storeFile)
-{
-    const QByteArray all = fileBytes(storeFile);
-    const qsizetype from = all.indexOf("[SaveGame]\n");
-    if (from < 0)
-        return {};
-    const qsizetype next = all.indexOf("\n[", from + 1);
-    return all.mid(from, next < 0 ? -1 : next - from); // up to the blank line between sections
-}
 
 class LevelFolder : public GameScreenTest {
 protected:
