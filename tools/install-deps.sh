@@ -15,6 +15,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # music: synthesiser and a General MIDI soundfont
   libfluidsynth-dev timgm6mb-soundfont
+  # level packs: ZIP archives read in place
+  libarchive-dev
 )
 
 # What only the tests, the package and the benchmarks need. `install-deps.sh
@@ -30,6 +32,9 @@ test_packages=(
   weston
   # the Debian package (make package) and its checks
   dpkg-dev lintian desktop-file-utils appstream man-db
+  # the package's file type for level packs, as desktops look it up; the
+  # hostile packs of the tests are deflated by hand
+  xdg-utils shared-mime-info libfile-mimeinfo-perl libglib2.0-bin zlib1g-dev
   # sound tests and figures: a private sound server, its recorder, and sox
   pulseaudio pulseaudio-utils sox
 )

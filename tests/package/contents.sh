@@ -50,7 +50,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "Depends: $depends"
 echo "Recommends: $recommends"
-for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libarchive13 fonts-liberation2; do
   check "Depends names $package" grep -q "$package" <<<"$depends"
 done
 check "Recommends names the FluidSynth library" grep -q libfluidsynth3 <<<"$recommends"
