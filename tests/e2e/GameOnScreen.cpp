@@ -110,6 +110,37 @@ void GameScreenTest::SetUp()
         GTEST_SKIP() << "not installed: " << missing.join(QStringLiteral(", ")).toStdString();
 }
 
+GameScreenTest::Refusal GameScreenTest::startRefused(const GameHome& home, const QStringList& args) const
+{
+    Refusal result;
+    QProcess refused;
+    QProcessEnvironment env = x.environment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    refused.setProcessEnvironment(env);
+    refused.start(gameProgram(), args);
+    if (!refused.waitForStarted(StepTimeoutMs))
+        return result;
+    QStringList boxes;
+    result.boxShown =
+        waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, StepTimeoutMs);
+    if (result.boxShown) {
+        result.shot = x.screen();
+        x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
+        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    }
+    result.ended = refused.waitForFinished(StepTimeoutMs);
+    if (!result.ended) {
+        refused.kill();
+        refused.waitForFinished(StepTimeoutMs);
+    }
+    result.exitCode = refused.exitCode();
+    result.stderrText = QString::fromLocal8Bit(refused.readAllStandardError());
+    return result;
+}
+
 bool GameScreenTest::findWindow()
 {
     return waitUntil(

@@ -100,6 +100,17 @@ protected:
     // way to the goal with the button held. False when it has no such way.
     bool walkToGoalOf(const QImage& shown) const;
 
+    // The game started in home on arguments it must refuse: its message box
+    // seen and closed with Return, its end awaited, and what it said.
+    struct Refusal {
+        bool boxShown = false;
+        QImage shot;     // the screen while the box was up
+        bool ended = false;
+        int exitCode = -1;
+        QString stderrText;
+    };
+    Refusal startRefused(const GameHome& home, const QStringList& args) const;
+
     XSession x;
     QString windowId;
     QRect window;

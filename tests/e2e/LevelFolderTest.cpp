@@ -45,25 +45,12 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
 
     // Refused: one box, the same lines on stderr, exit code 2.
     {
-        QProcess refused;
-        QProcessEnvironment env = x.environment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        refused.setProcessEnvironment(env);
-        refused.start(gameProgram(), {folder});
-        ASSERT_TRUE(refused.waitForStarted(StepTimeoutMs));
-        QStringList boxes;
-        ASSERT_TRUE(waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, StepTimeoutMs))
-            << "no message box";
-        const QImage shot = x.screen();
-        EXPECT_FALSE(shot.isNull());
-        x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
-        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-        ASSERT_TRUE(refused.waitForFinished(StepTimeoutMs)) << "the box did not close";
-        EXPECT_EQ(refused.exitCode(), 2);
-        const QString err = QString::fromLocal8Bit(refused.readAllStandardError());
+        const Refusal refused = startRefused(home, {folder});
+        ASSERT_TRUE(refused.boxShown) << "no message box";
+        EXPECT_FALSE(refused.shot.isNull());
+        ASSERT_TRUE(refused.ended) << "the box did not close";
+        EXPECT_EQ(refused.exitCode, 2);
+        const QString& err = refused.stderrText;
         EXPECT_TRUE(err.contains(QStringLiteral("nelze hrát"))) << err.toStdString();
         EXPECT_TRUE(err.contains(QStringLiteral("level-01.png: barvy: barva mimo klíč"))) << err.toStdString();
         EXPECT_TRUE(x.windowsNamed(QStringLiteral("Zig-walk")).isEmpty()) << "a refused folder shows no game";

@@ -11,7 +11,6 @@
 #include "StoreSections.h"
 #include "ZipBytes.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,15 +19,6 @@
 
 namespace zw::e2e {
 namespace {
-
-QByteArray pngBytes(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "png");
-    return bytes;
-}
 
 class LevelPack : public GameScreenTest {
 protected:
@@ -133,28 +123,16 @@ TEST_F(LevelPack, HostilePackIsRefusedWithTheEntryNamed)
     GameHome home;
     const QString pack = home.path() + QStringLiteral("/evil.zigwalk");
     {
-        const QByteArray bytes = fixtures::zipBytes({{"level-01.png", pngBytes(fixtures::playerLevel()), true},
+        const QByteArray bytes = fixtures::zipBytes({{"level-01.png", fixtures::pngBytes(fixtures::playerLevel()), true},
                                                      {"../../.bashrc", "echo hello\n"}});
         QFile file(pack);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-    QProcess refused;
-    QProcessEnvironment env = x.environment();
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    refused.setProcessEnvironment(env);
-    refused.start(gameProgram(), {pack});
-    ASSERT_TRUE(refused.waitForStarted(StepTimeoutMs));
-    QStringList boxes;
-    ASSERT_TRUE(waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, StepTimeoutMs))
-        << "no message box";
-    x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
-    x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    ASSERT_TRUE(refused.waitForFinished(StepTimeoutMs)) << "the box did not close";
-    EXPECT_EQ(refused.exitCode(), 2);
-    const QString err = QString::fromLocal8Bit(refused.readAllStandardError());
+    const Refusal refused = startRefused(home, {pack});
+    ASSERT_TRUE(refused.boxShown) << "no message box";
+    ASSERT_TRUE(refused.ended) << "the box did not close";
+    EXPECT_EQ(refused.exitCode, 2);
+    const QString& err = refused.stderrText;
     EXPECT_TRUE(err.contains(QStringLiteral("Balíček úrovní"))) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("../../.bashrc: položka: vede ven z balíčku"))) << err.toStdString();
     EXPECT_TRUE(x.windowsNamed(QStringLiteral("Zig-walk")).isEmpty()) << "a refused pack shows no game";

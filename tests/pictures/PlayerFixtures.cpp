@@ -4,6 +4,7 @@
 #include "base/Levels.h"
 #include "base/PictureSize.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,6 +43,15 @@ QImage paintedLevel(int variant)
     p.drawEllipse(QPointF(40, 40), 20, 20);
     p.end();
     return img;
+}
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    return bytes;
 }
 
 void writePlayerFolder(const QString& folder, int levels)

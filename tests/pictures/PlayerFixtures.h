@@ -2,6 +2,7 @@
 // A small clean level as a player would paint it, and a folder of them, so
 // that a test can break one thing and see it refused.
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -15,6 +16,9 @@ QImage playerLevel();
 // a thick black curve from a red disc to a green one, and a dark red spot.
 // variant (1, 2, 3...) bends the curve differently.
 QImage paintedLevel(int variant);
+
+// The picture as the bytes of a PNG file (a level inside a pack).
+QByteArray pngBytes(const QImage& image);
 
 // Writes level-01.png .. level-NN.png of playerLevel() into folder.
 void writePlayerFolder(const QString& folder, int levels);

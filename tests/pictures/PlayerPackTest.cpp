@@ -6,7 +6,6 @@
 
 #include "check/PlayerPack.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,16 +16,8 @@
 namespace zw::check {
 namespace {
 
+using fixtures::pngBytes;
 using fixtures::ZipEntry;
-
-QByteArray pngBytes(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "png");
-    return bytes;
-}
 
 QByteArray levelBytes() { return pngBytes(fixtures::playerLevel()); }
 

@@ -38,32 +38,28 @@ QByteArray zipBytes(const std::vector<ZipEntry>& entries)
         const quint32 size = quint32(e.declaredSize < 0 ? e.data.size() : e.declaredSize);
         const quint32 offset = quint32(out.size());
         const quint32 method = e.deflate ? 8 : 0;
+        // From "version needed" to the extra field's length, the two
+        // headers say the same.
+        auto common = [&](QByteArray& to) {
+            put(to, 20, 2);
+            put(to, 0, 2);
+            put(to, method, 2);
+            put(to, 0, 2);
+            put(to, 0x21, 2);
+            put(to, crc, 4);
+            put(to, quint32(stored.size()), 4);
+            put(to, size, 4);
+            put(to, quint32(e.name.size()), 2);
+            put(to, 0, 2);
+        };
         put(out, 0x04034b50, 4);
-        put(out, 20, 2);
-        put(out, 0, 2);
-        put(out, method, 2);
-        put(out, 0, 2);
-        put(out, 0x21, 2);
-        put(out, crc, 4);
-        put(out, quint32(stored.size()), 4);
-        put(out, size, 4);
-        put(out, quint32(e.name.size()), 2);
-        put(out, 0, 2);
+        common(out);
         out += e.name;
         out += stored;
 
         put(central, 0x02014b50, 4);
         put(central, (3 << 8) | 20, 2); // made on Unix: the mode is in the external attributes
-        put(central, 20, 2);
-        put(central, 0, 2);
-        put(central, method, 2);
-        put(central, 0, 2);
-        put(central, 0x21, 2);
-        put(central, crc, 4);
-        put(central, quint32(stored.size()), 4);
-        put(central, size, 4);
-        put(central, quint32(e.name.size()), 2);
-        put(central, 0, 2);
+        common(central);
         put(central, 0, 2);
         put(central, 0, 2);
         put(central, 0, 2);
