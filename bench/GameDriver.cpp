@@ -14,7 +14,7 @@
 //   bench_game --item-spot             prints a point well inside the menu's
 //                                      continue item, for hovering it from
 //                                      outside (xdotool), and ends
-//   bench_game --levels FOLDER         plays a player's folder of levels,
+//   bench_game --levels FOLDER         plays a player's folder of levels (or a pack),
 //                                      opened and checked as src/app/main.cpp
 //                                      does (with any of the above)
 //   bench_game --death-beeps N         a second after the first frame starts
@@ -30,6 +30,8 @@
 #include "KeySpots.h"
 
 #include "app/LevelFolder.h"
+#include "app/LevelPack.h"
+#include "check/PlayerPack.h"
 #include "game/Game.h"
 #include "app/GameSession.h"
 
@@ -303,7 +305,9 @@ int main(int argc, char* argv[])
 
     std::unique_ptr<zw::view::GameSession> made;
     if (levelFolder) {
-        zw::LevelFolder opened = zw::openLevelFolder(QString::fromLocal8Bit(levelFolder), 0);
+        const QString levels = QString::fromLocal8Bit(levelFolder);
+        zw::LevelFolder opened =
+            zw::check::namesPack(levels) ? zw::openLevelPack(levels, 0) : zw::openLevelFolder(levels, 0);
         if (!opened.findings.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(opened.findings.join(QLatin1Char('\n'))));
             return 2;

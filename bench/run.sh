@@ -21,7 +21,7 @@ picture=$root/assets/pictures/menu-cs.png # the baseline paints the menu too
 
 echo "Building in $build (Release) ..."
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIGWALK_BENCH=ON >/dev/null
-cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-check zigwalk-music bench_rules bench_baseline bench_game bench_store >/dev/null
+cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-check zigwalk-music bench_rules bench_baseline bench_game bench_store bench_open >/dev/null
 
 game=$build/bench/bench_game
 baseline=$build/bench/bench_baseline
@@ -175,6 +175,29 @@ fk=$(awk '{print $2}' "$results/startup-folder.txt" | median)
 gk=$(awk '{print $2}' "$results/startup-builtin.txt" | median)
 above=$(awk -v a="$fk" -v b="$gk" 'BEGIN {printf "%.1f", (a - b) / 1024}')
 figure "memory with a folder" "+$above MB (peak resident $((fk / 1024)) MB against $((gk / 1024)) MB)" "<= +8 MB" "$(holds "$above" "<=" 8)"
+echo
+
+# --- 4c: the same twenty levels as a pack -------------------------------------
+
+pack=$scratch/levels.zigwalk
+"$build/tools/zigwalk-check" --pack "$folder" "$pack" >/dev/null
+echo "The same twenty levels as a pack against the folder (Xvfb, median of $runs alternate runs each)"
+alternate xcb "$results/startup-pack.txt" "$results/startup-folder2.txt" \
+  "$game --exit-after-paint --levels $pack" "$game --exit-after-paint --levels $folder"
+p=$(awk '{print $1}' "$results/startup-pack.txt" | median)
+f=$(awk '{print $1}' "$results/startup-folder2.txt" | median)
+figure "start-up with a pack" "$(ratio "$p" "$f") x ($(ms "$p") ms against $(ms "$f") ms with the folder)" "<= 1.2 x" "$(holds "$(ratio "$p" "$f")" "<=" 1.2)"
+pk=$(awk '{print $2}' "$results/startup-pack.txt" | median)
+fk=$(awk '{print $2}' "$results/startup-folder2.txt" | median)
+above=$(awk -v a="$pk" -v b="$fk" 'BEGIN {printf "%+.1f", (a - b) / 1024}')
+figure "memory with a pack" "$above MB (peak resident $((pk / 1024)) MB against $((fk / 1024)) MB)" "<= +8 MB" "$(holds "$above" "<=" 8)"
+# Opening alone, before any window: the pack's reading and hashing against
+# the folder's reading, with the same decoding and rules in both.
+"$build/bench/bench_open" "$folder" "$pack" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+  >"$results/open.txt" 2>"$results/open.err"
+of=$(awk '$1 == "openFolder_median" {print $4}' "$results/open.txt")
+op=$(awk '$1 == "openPack_median" {print $4}' "$results/open.txt")
+figure "opening twenty levels, pack" "$(ratio "$op" "$of") x ($op ms against $of ms CPU, median of $runs)" "<= 1.2 x" "$(holds "$(ratio "$op" "$of")" "<=" 1.2)"
 echo
 
 # --- 5: sitting on the menu ---------------------------------------------------
