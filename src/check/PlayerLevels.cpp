@@ -299,7 +299,8 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
         struct stat st {};
         return ::lstat(QFile::encodeName(dir.filePath(playerLevelFile(level))).constData(), &st) == 0;
     };
-    const int last = checkNumbering(there, folder, folderRule, lang, result.findings);
+    const int last = checkNumbering(there, say(lang, "ve složce %1 chybí", "missing in %1").arg(folder), folderRule, lang,
+                                    result.findings);
     for (int level = FirstMaze; level <= last; ++level) {
         PlayerLevel loaded{playerLevelFile(level), {}, {}};
         if (there(level))
@@ -310,7 +311,7 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
     return result;
 }
 
-int checkNumbering(const std::function<bool(int)>& there, const QString& place, const QString& setRule, Language lang,
+int checkNumbering(const std::function<bool(int)>& there, const QString& noLevels, const QString& setRule, Language lang,
                    std::vector<Finding>& out)
 {
     int last = 0;
@@ -318,8 +319,7 @@ int checkNumbering(const std::function<bool(int)>& there, const QString& place, 
         if (there(level))
             last = level;
     if (last == 0)
-        out.push_back({playerLevelFile(FirstMaze), say(lang, "soubor", "file"),
-                       say(lang, "ve složce %1 chybí", "missing in %1").arg(place)});
+        out.push_back({playerLevelFile(FirstMaze), say(lang, "soubor", "file"), noLevels});
     for (int level = FirstMaze; level < last; ++level)
         if (!there(level))
             out.push_back({playerLevelFile(level), say(lang, "soubor", "file"),

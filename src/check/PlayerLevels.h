@@ -60,10 +60,10 @@ struct PlayerFolder {
 PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measureWays = false);
 
 // The rules of a set's numbering: level-01 there, no gaps, at most LastMaze
-// levels. `there` says whether level k's file is in the set; place names the
-// set in the "missing" finding, setRule is the rule of "too many". Gives the
-// last level there (0 when none).
-int checkNumbering(const std::function<bool(int)>& there, const QString& place, const QString& setRule, Language lang,
+// levels. `there` says whether level k's file is in the set; noLevels is the
+// finding's detail when level-01 is not ("missing in FOLDER"), setRule the
+// rule of "too many". Gives the last level there (0 when none).
+int checkNumbering(const std::function<bool(int)>& there, const QString& noLevels, const QString& setRule, Language lang,
                    std::vector<Finding>& out);
 
 // A decoded level (null: unreadable, its finding given already) held to the

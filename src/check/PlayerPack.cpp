@@ -256,7 +256,8 @@ private:
     PlayerPack finish()
     {
         std::vector<Finding>& findings = pack_.levels.findings;
-        const int last = checkNumbering([this](int level) { return levels_.count(level) > 0; }, packName_,
+        const int last = checkNumbering([this](int level) { return levels_.count(level) > 0; },
+                                        say(lang_, "v balíčku %1 chybí", "missing in %1").arg(packName_),
                                         say(lang_, "balíček", "pack"), lang_, findings);
         QCryptographicHash content(QCryptographicHash::Sha256);
         for (int level = FirstMaze; level <= last; ++level) {

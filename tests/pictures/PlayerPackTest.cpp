@@ -144,6 +144,7 @@ const HostilePack hostilePacks[] = {
     {"InfoNotUtf8", [] { auto e = cleanEntries(1); e.push_back({"pack.txt", "name: \xff\xfe"}); return e; },
      "pack.txt", "not UTF-8"},
     {"TwentyOneLevels", [] { return cleanEntries(21); }, "level-21.png", "at most 20 levels"},
+    {"NoLevels", [] { return std::vector<ZipEntry>{{"pack.txt", "name: empty"}}; }, "level-01.png", "missing in hostile.zigwalk"},
     {"NotAZip", [] { return std::vector<ZipEntry>{}; }, "hostile.zigwalk", "not a ZIP archive"},
 };
 
