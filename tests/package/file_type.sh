@@ -17,9 +17,8 @@ mkdir -p "$data/mime/packages" "$data/applications" "$work/config" "$work/run"
 chmod 700 "$work/run"
 cp "$root"/usr/share/mime/packages/*.xml "$data/mime/packages/"
 cp "$root"/usr/share/applications/zigwalk.desktop "$data/applications/"
-update-mime-database "$data/mime"
-# It notes that the folder is not on the search path: it is, for the lookups below.
-update-desktop-database "$data/applications" >/dev/null
+XDG_DATA_HOME="$data" update-mime-database "$data/mime"
+update-desktop-database "$data/applications"
 # A desktop with no desktop environment of its own: xdg-mime's generic way.
 in_desktop() {
   env -i PATH=/usr/bin:/bin HOME="$work" XDG_DATA_HOME="$data" XDG_DATA_DIRS=/usr/share \
