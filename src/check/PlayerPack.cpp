@@ -68,24 +68,51 @@ quint32 littleEndian(const char* p, int bytes)
     return v;
 }
 
-// The number of entries the archive's end record declares, read before the
-// archive library is handed the file: it lists the central directory whole
-// when it opens the archive, and ten thousand names are no pack's. -1 when
-// there is no end record (not a ZIP archive).
-qint64 declaredEntries(int fd, qint64 size)
+// What the archive's end record declares, read before the archive library is
+// handed the file: the library lists the central directory whole when it
+// opens the archive, and ten thousand names are no pack's.
+struct EndRecord {
+    bool found = false; // false: no end record, not a ZIP archive
+    qint64 entries = 0; // a ZIP64 archive says 0xFFFF
+    qint64 directoryAt = 0;
+};
+
+EndRecord endRecord(int fd, qint64 size)
 {
-    constexpr qint64 EndRecord = 22, LongestComment = 0xFFFF;
-    const qint64 tail = std::min(size, EndRecord + LongestComment);
+    constexpr qint64 RecordSize = 22, LongestComment = 0xFFFF;
+    const qint64 tail = std::min(size, RecordSize + LongestComment);
     QByteArray bytes(tail, Qt::Uninitialized);
     if (::pread(fd, bytes.data(), std::size_t(tail), size - tail) != tail)
-        return -1;
-    for (qint64 at = tail - EndRecord; at >= 0; --at)
+        return {};
+    for (qint64 at = tail - RecordSize; at >= 0; --at)
         if (bytes.at(at) == 'P' && bytes.mid(at, 4) == QByteArrayLiteral("PK\x05\x06")) {
             const char* p = bytes.constData() + at;
-            // The entries on this disk and in all; a ZIP64 archive says 0xFFFF.
-            return std::max(littleEndian(p + 8, 2), littleEndian(p + 10, 2));
+            // The entries on this disk and in all.
+            return {true, std::max(littleEndian(p + 8, 2), littleEndian(p + 10, 2)), littleEndian(p + 16, 4)};
         }
-    return -1;
+    return {};
+}
+
+// The name of entry `index` (0 first) of the central directory, reading the
+// records before it and nothing past it; empty when the directory ends or
+// lies first.
+QString entryName(int fd, qint64 directoryAt, int index)
+{
+    constexpr qint64 RecordSize = 46;
+    qint64 at = directoryAt;
+    for (int i = 0;; ++i) {
+        char record[RecordSize];
+        if (::pread(fd, record, RecordSize, at) != RecordSize || littleEndian(record, 4) != 0x02014b50u)
+            return {};
+        const qint64 nameLength = littleEndian(record + 28, 2);
+        if (i == index) {
+            QByteArray name(nameLength, Qt::Uninitialized);
+            if (::pread(fd, name.data(), std::size_t(nameLength), at + RecordSize) != nameLength)
+                return {};
+            return QString::fromUtf8(name);
+        }
+        at += RecordSize + nameLength + littleEndian(record + 30, 2) + littleEndian(record + 32, 2);
+    }
 }
 
 struct ArchiveCloser {
@@ -123,13 +150,18 @@ public:
             return refusePack(say(lang_, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
                                   .arg(qint64(st.st_size))
                                   .arg(LargestPackContent + 64 * 1024));
-        const qint64 entries = declaredEntries(fd_, st.st_size);
-        if (entries < 0)
+        const EndRecord end = endRecord(fd_, st.st_size);
+        if (!end.found)
             return refusePack(say(lang_, "není archiv ZIP", "not a ZIP archive"));
-        if (entries > MostPackEntries)
-            return refusePack(say(lang_, "%1 položek, balíček jich má nejvýš %2", "%1 entries, a pack holds at most %2")
-                                  .arg(entries)
-                                  .arg(MostPackEntries));
+        if (end.entries > MostPackEntries) {
+            const QString detail = say(lang_, "položka č. %1 z %2; balíček jich má nejvýš %3",
+                                       "entry %1 of %2; a pack holds at most %3")
+                                       .arg(MostPackEntries + 1)
+                                       .arg(end.entries)
+                                       .arg(MostPackEntries);
+            const QString past = entryName(fd_, end.directoryAt, MostPackEntries);
+            return past.isEmpty() ? refusePack(detail) : (refuse(past, detail), std::move(pack_));
+        }
 
         std::unique_ptr<archive, ArchiveCloser> zip(archive_read_new());
         archive_read_support_format_zip_seekable(zip.get());

@@ -122,7 +122,7 @@ const HostilePack hostilePacks[] = {
              e.push_back({QByteArray("x") + QByteArray::number(i), {}});
          return e;
      },
-     "hostile.zigwalk", "10000 entries, a pack holds at most 32"},
+     "x32", "entry 33 of 10000; a pack holds at most 32"},
     {"StoredSizeThatLiesHigh", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = e[0].data.size() + 500; return e; },
      "level-01.png", "its declared"},
     {"StoredSizeThatLiesLow", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = 100; return e; },
@@ -147,6 +147,8 @@ const HostilePack hostilePacks[] = {
     {"NoLevels", [] { return std::vector<ZipEntry>{{"pack.txt", "name: empty"}}; }, "level-01.png", "missing in hostile.zigwalk"},
     {"NotAZip", [] { return std::vector<ZipEntry>{}; }, "hostile.zigwalk", "not a ZIP archive"},
 };
+
+void PrintTo(const HostilePack& c, std::ostream* os) { *os << c.name; }
 
 class HostilePackTest : public ::testing::TestWithParam<HostilePack> {};
 
