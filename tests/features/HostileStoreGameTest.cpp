@@ -46,7 +46,7 @@ class HostileStoreGame : public HostileStoreTest {};
 
 // The failing save is told at the first save, not again on the deaths that
 // follow; continue answers with the bad-data box and goes one level on.
-TEST_P(HostileStoreGame, ANewGameReachesLevelOneAndContinueSaysBadData)
+TEST_P(HostileStoreGame, NewGamePlaysOnAndContinueSaysBadData)
 {
     const NodeState before = nodeState(place.thing);
     const NodeState storeBefore = nodeState(home.storeFile());
