@@ -252,7 +252,7 @@ protected:
     }
 };
 
-TEST_P(DamagedStoreTest, ReadingGivesTheDefaultsOrWhatCanBeRead)
+TEST_P(DamagedStoreTest, GivesTheDefaultsOrWhatCanBeRead)
 {
     AsPlayer player;
     if (!GetParam().saw1) {
