@@ -87,8 +87,11 @@ class ScaledPointer : public ::testing::TestWithParam<Scaling> {
 protected:
     void SetUp() override
     {
-        if (!missingTools().isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty())
-            GTEST_SKIP() << "missing: " << missingTools().join(' ').toStdString() << " xrdb?";
+        QStringList missing = missingTools();
+        if (QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty())
+            missing << QStringLiteral("xrdb");
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "not installed: " << missing.join(QStringLiteral(", ")).toStdString();
     }
 
     // The screen as it shows the window. On Wayland the compositor draws its

@@ -59,7 +59,8 @@ QString whyNoMountNamespace()
     QProcess probe;
     probe.start(QStringLiteral("unshare"), {"-m", "true"});
     if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-        return QStringLiteral("no mount namespace here: ") + QString::fromLocal8Bit(probe.readAllStandardError());
+        return QStringLiteral("this machine refuses root a mount namespace (unshare -m: %1)")
+            .arg(QString::fromLocal8Bit(probe.readAllStandardError()).trimmed());
     return {};
 }
 
@@ -192,7 +193,8 @@ TEST_P(WithoutHome, AHomeOfTheRootFolderIsNoPlaceForTheStore)
     EXPECT_EQ(QFileInfo(rootStore.filePath()).lastModified(), rootStoreBefore) << "a store was written under /";
 }
 
-INSTANTIATE_TEST_SUITE_P(Users, WithoutHome, ::testing::Values("root", "nobody"));
+INSTANTIATE_TEST_SUITE_P(Users, WithoutHome, ::testing::Values("root", "nobody"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // Saves and loads need nothing but the store's own folder: with the memory
 // folder and the temp folder full, a save and a continue work as ever.
