@@ -70,7 +70,7 @@ TEST(ErrorBox, NothingElseRunsWhileTheBoxIsOpen)
     for (std::size_t i = 0; i < linesBefore.size(); ++i)
         EXPECT_EQ(shown.game.controls().Line[i].Y1, linesBefore[i].Y1);
     EXPECT_FALSE(closed);
-    EXPECT_EQ(shown.platform.endCalls, 0);
+    EXPECT_EQ(shown.platform.ends, 0);
     EXPECT_TRUE(shown.window.isVisible());
 
     // Once the box is closed, events count again.

@@ -206,7 +206,7 @@ TEST(WindowEvents, ClosingTheWindowUnloadsTheGame)
     shown.platform.addMusic();
     EXPECT_TRUE(shown.window.close());
     EXPECT_EQ(shown.platform.mci, QStringList{QStringLiteral("Stop music.mid")});
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_FALSE(shown.window.isVisible());
 }
 
@@ -215,7 +215,7 @@ TEST(WindowEvents, QuitItemEndsTheGameAndNothingRunsAfter)
     ShownWindow shown;
     shown.move(centre(menu::NewGame));
     shown.press(centre(menu::Quit));
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_TRUE(shown.platform.mci.isEmpty()); // the quit item stops no music
     EXPECT_FALSE(shown.window.isVisible());
     EXPECT_FALSE(shown.timer()->isActive());
@@ -224,7 +224,7 @@ TEST(WindowEvents, QuitItemEndsTheGameAndNothingRunsAfter)
     shown.move({600, 200});
     shown.tick();
     EXPECT_EQ(shown.game.colourQueries(), queries);
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
 }
 
 } // namespace
