@@ -3,7 +3,7 @@
 // makes: put the pointer on a colour, press, let the timer tick.
 
 #include "support/TestPlatform.h"
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 
 #include "game/Game.h"
 

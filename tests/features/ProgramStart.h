@@ -2,7 +2,7 @@
 // One start of the program: a fresh game on the menu over whatever store the
 // current config folder holds, its saves going to the real store on disk.
 
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 #include "support/TestPlatform.h"
 
 #include "game/Game.h"

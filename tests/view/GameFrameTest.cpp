@@ -86,7 +86,7 @@ TEST(GameFrame, GoesAwayWithTheGame)
     frame.show();
     // The quit item ends the game; with a stand-in platform the process
     // lives on, and the window closes, its frame with it.
-    shown.press(centre(menu::Quit));
+    shown.press(centre(patchOf(ColorQuit)));
     EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_FALSE(frame.isVisible());
 }

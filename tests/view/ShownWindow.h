@@ -3,7 +3,7 @@
 // platform, with helpers that hand it mouse events and timer ticks the way
 // Qt would.
 
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 #include "support/TestPlatform.h"
 #include "game/Game.h"
 #include "ui/view/ClickLabel.h"
