@@ -4,7 +4,7 @@
 // leaves alone whatever is not its own ordinary file.
 
 #include "ConfigHome.h"
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 #include "HostileStore.h"
 #include "LoadMessages.h"
 #include "ProgramStart.h"
