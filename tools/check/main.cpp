@@ -75,7 +75,7 @@ int snap(const QString& in, const QString& out)
         std::fprintf(stderr, "%s\n", qPrintable(f.line()));
     if (picture.isNull())
         return 1;
-    const Snapped snapped = snapToMazeColours(picture);
+    const Snapped snapped = snapToKeyColours(picture);
     QImageWriter writer(out, "png");
     // Written as 8-bit key indices: a small file, read back as it is kept.
     if (!writer.write(keyIndexed(snapped.image))) {
