@@ -213,8 +213,9 @@ private:
 
     // In the middle of a soft edge: between the colours of two opposite
     // neighbours that differ clearly, as a blend of them. A pixel in the key
-    // counts only beside a neighbour outside it, so that a clean picture's
-    // one-pixel lines stay as painted.
+    // counts only where the edge runs on soft, beside a neighbour outside the
+    // key along it: a line painted hard in a key colour between two others
+    // (a dark red ring between a red disc and the path) stays as painted.
     bool midEdge(int x, int y) const
     {
         static constexpr int steps[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
@@ -223,7 +224,7 @@ private:
             if (!inside(x - s[0], y - s[1]) || !inside(x + s[0], y + s[1]))
                 continue;
             const std::size_t a = index(x - s[0], y - s[1]), b = index(x + s[0], y + s[1]);
-            if (exact_[i] != Key::Inert && exact_[a] != Key::Inert && exact_[b] != Key::Inert)
+            if (exact_[i] != Key::Inert && !softAlong(x, y, -s[1], s[0]))
                 continue;
             const Rgb v = minus(colour_[b], colour_[a]);
             if (dot(v, v) < Edge * Edge)
@@ -232,6 +233,15 @@ private:
             if (f.t > 0.15f && f.t < 0.85f && f.error <= float(Fits * Fits))
                 return true;
         }
+        return false;
+    }
+
+    // A neighbour outside the key on either side of (x, y) in direction (dx, dy).
+    bool softAlong(int x, int y, int dx, int dy) const
+    {
+        for (const int side : {-1, 1})
+            if (inside(x + side * dx, y + side * dy) && exact_[index(x + side * dx, y + side * dy)] == Key::Inert)
+                return true;
         return false;
     }
 

@@ -271,5 +271,23 @@ TEST(SnapTest, GreyEdgesBecomeBlackOrWhiteNeverAColourThatActs)
     }
 }
 
+// An anti-aliased edge between white and black whose greys run through the
+// key's light grey on one pixel: that pixel is part of the edge, not a menu
+// item painted into the maze.
+TEST(SnapTest, AKeyGreyThatASoftEdgeHappensToHitIsPartOfTheEdge)
+{
+    const int row[] = {0xc7, 0xc3, 0xc0, 0xbd, 0xba, 0xb7, 0xba};
+    QImage edge(7, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 7; ++x) {
+        edge.setPixel(x, 0, keyrgb::White);
+        edge.setPixel(x, 1, qRgb(row[x], row[x], row[x]));
+        edge.setPixel(x, 2, keyrgb::Black);
+    }
+    ASSERT_EQ(edge.pixel(2, 1), QRgb(keyrgb::LightGrey));
+    const QImage out = snapToKeyColours(edge).image;
+    for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(out.pixel(x, 1), QRgb(keyrgb::White)) << x;
+}
+
 } // namespace
 } // namespace zw::check
