@@ -89,21 +89,21 @@ Explained explain(Rgb p, Mask allowed)
     return best;
 }
 
-// The colour that every blend fitting p holds most of; Inert when none fits
-// or they disagree.
-Key onlyExplanation(Rgb p)
+// The colour that every blend fitting p holds most of, of those whose other
+// colour is `around`; Inert when none fits or they disagree.
+Key onlyExplanation(Rgb p, Mask around)
 {
     const auto& key = keyColours();
     Key found = Key::Inert;
     for (int x = 0; x < KeyCount; ++x)
         for (int y = x + 1; y < KeyCount; ++y) {
             const Fit f = blendOf(p, key[std::size_t(x)], key[std::size_t(y)]);
-            if (f.error > float(Fits * Fits))
+            const int most = f.t <= 0.5f ? x : y, other = most == x ? y : x;
+            if (f.error > float(Fits * Fits) || !(around >> other & 1))
                 continue;
-            const Key k = Key(f.t <= 0.5f ? x : y);
-            if (found != Key::Inert && found != k)
+            if (found != Key::Inert && found != Key(most))
                 return Key::Inert;
-            found = k;
+            found = Key(most);
         }
     return found;
 }
@@ -130,15 +130,25 @@ const std::array<Mask, KeyCount>& blendsMaking()
     return makers;
 }
 
-Key closeKey(Rgb p)
+Key nearestKey(Rgb p)
 {
     const auto& key = keyColours();
+    int best = 0, bestDistance = 1 << 30;
     for (int k = 0; k < KeyCount; ++k) {
         const Rgb d = minus(p, key[std::size_t(k)]);
-        if (dot(d, d) <= Close * Close)
-            return Key(k);
+        if (dot(d, d) < bestDistance) {
+            best = k;
+            bestDistance = dot(d, d);
+        }
     }
-    return Key::Inert;
+    return Key(best);
+}
+
+Key closeKey(Rgb p)
+{
+    const Key k = nearestKey(p);
+    const Rgb d = minus(p, keyColours()[std::size_t(k)]);
+    return dot(d, d) <= Close * Close ? k : Key::Inert;
 }
 
 bool acts(Key k) { return k != Key::Info && k != Key::Wall && k != Key::Inert; }
@@ -151,6 +161,7 @@ public:
         colour_.resize(n);
         exact_.resize(n);
         close_.resize(n);
+        nearest_.resize(n);
         for (int y = 0; y < h_; ++y) {
             const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
             for (int x = 0; x < w_; ++x) {
@@ -158,6 +169,7 @@ public:
                 colour_[i] = rgbOf(onWhite(line[x]));
                 exact_[i] = keyOf(line[x]);
                 close_[i] = exact_[i] != Key::Inert ? exact_[i] : closeKey(colour_[i]);
+                nearest_[i] = nearestKey(colour_[i]);
             }
         }
     }
@@ -252,27 +264,59 @@ private:
         if (midEdge(x, y))
             return Key::Inert;
         const Key c = close_[i];
-        if (c == Key::Inert)
-            return onlyExplanation(colour_[i]);
         if (exact_[i] != Key::Inert)
-            return c;
-        // A colour that two others blend into is paint only where it fills
-        // the pixel's whole neighbourhood or where neither of those two is
-        // within reach: a soft stroke of black on white is grey in its middle.
-        const Mask makers = blendsMaking()[std::size_t(c)];
-        if (!makers)
-            return c;
-        bool plateau = true, makerNear = false;
+            return lone(x, y, c) && blendable(x, y, c) ? Key::Inert : c;
+        if (c != Key::Inert)
+            return blendable(x, y, c) && !plateau(x, y, c) ? Key::Inert : c;
+        // The middle of a thin soft stroke on a colour around it, unless the
+        // stroke's colour could as well be a blend of colours around it.
+        const Mask around = nearestAround(x, y);
+        const Key k = onlyExplanation(colour_[i], around);
+        return k == Key::Inert || blendable(x, y, k) || !(around >> int(k) & 1) ? Key::Inert : k;
+    }
+
+    // The nearest key colours of the pixels within reach of (x, y).
+    Mask nearestAround(int x, int y) const
+    {
+        Mask around = 0;
         for (int dy = -Reach; dy <= Reach; ++dy)
-            for (int dx = -Reach; dx <= Reach; ++dx) {
-                if (dx * dx + dy * dy > Reach * Reach || !inside(x + dx, y + dy))
+            for (int dx = -Reach; dx <= Reach; ++dx)
+                if (dx * dx + dy * dy <= Reach * Reach && inside(x + dx, y + dy))
+                    around |= Mask(1u << int(nearest_[index(x + dx, y + dy)]));
+        return around;
+    }
+
+    // Colour c at (x, y) could be a soft edge between two other colours:
+    // two others blend into c, and one of them is the nearest key colour of
+    // a pixel within reach. A soft stroke of black on white is grey in its
+    // middle, and a red one on black dark red.
+    bool blendable(int x, int y, Key c) const { return blendsMaking()[std::size_t(c)] & nearestAround(x, y); }
+
+    // No neighbour of (x, y) is close to c, and one is outside the key: a
+    // pixel of c there is a blend that hit the key by chance (a JPEG's).
+    bool lone(int x, int y, Key c) const
+    {
+        bool soft = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                if ((dx == 0 && dy == 0) || !inside(x + dx, y + dy))
                     continue;
-                const Key k = close_[index(x + dx, y + dy)];
-                if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1)
-                    plateau = plateau && k == c;
-                makerNear = makerNear || (k != Key::Inert && (makers >> int(k) & 1));
+                const std::size_t n = index(x + dx, y + dy);
+                if (close_[n] == c)
+                    return false;
+                soft = soft || exact_[n] == Key::Inert;
             }
-        return plateau || !makerNear ? c : Key::Inert;
+        return soft;
+    }
+
+    // Every neighbour of (x, y) is close to c too: an area painted in c.
+    bool plateau(int x, int y, Key c) const
+    {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (inside(x + dx, y + dy) && close_[index(x + dx, y + dy)] != c)
+                    return false;
+        return true;
     }
 
     // An edge pixel's colour from the colours painted near it, less the refused ones.
@@ -294,6 +338,7 @@ private:
     std::vector<Rgb> colour_; // laid on white
     std::vector<Key> exact_;  // the key colour the pixel is exactly, or Inert
     std::vector<Key> close_;  // the key colour the pixel is close to, or Inert
+    std::vector<Key> nearest_; // the key colour nearest to the pixel's
     std::vector<Mask> near_;  // the colours painted within Reach
 };
 
