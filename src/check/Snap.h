@@ -17,12 +17,15 @@ struct Snapped {
 };
 
 // Transparent pixels count as laid on white. Then, pixel by pixel:
-// - a pixel in the key stays as it is, unless it is the middle of a soft
-//   edge between two other colours (a blend that happens to hit the key);
+// - a pixel in the key stays as it is, unless a blend hit the key by
+//   chance: the middle of an edge that runs soft between two other colours,
+//   or a lone pixel among soft ones beside colours that blend into it;
 // - a pixel close to one key colour (a JPEG's noise, a colour profile's
 //   small shift) takes that colour, and so does a pixel that only a blend
-//   with that colour as its larger part explains (the middle of a thin soft
-//   stroke);
+//   of that colour with one around it explains, with that colour as its
+//   larger part (the middle of a thin soft stroke); a colour that two others
+//   blend into (greys, dark red) counts so only where neither is around or
+//   it fills the pixel's whole neighbourhood;
 // - any other pixel is an edge between painted areas: of the key colours
 //   painted within 2 px of it, it takes the one that the blend which best
 //   explains it holds most of; where those explain it badly, black or white

@@ -57,25 +57,32 @@ QImage blurred(const QImage& clean)
     for (double& w : weight)
         w /= sum;
     const int w = clean.width(), h = clean.height();
-    std::vector<double> across(std::size_t(w) * h * 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
+    std::vector<double> across(std::size_t(w) * h * 3, 0.0);
+    for (int y = 0; y < h; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(clean.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            double* to = &across[(std::size_t(y) * w + x) * 3];
             for (int i = -Reach; i <= Reach; ++i) {
-                const QRgb c = clean.pixel(std::clamp(x + i, 0, w - 1), y);
-                double* to = &across[(std::size_t(y) * w + x) * 3];
+                const QRgb c = line[std::clamp(x + i, 0, w - 1)];
                 to[0] += weight[i + Reach] * qRed(c);
                 to[1] += weight[i + Reach] * qGreen(c);
                 to[2] += weight[i + Reach] * qBlue(c);
             }
+        }
+    }
     QImage out(clean.size(), QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
             double c[3] = {0, 0, 0};
-            for (int i = -Reach; i <= Reach; ++i)
+            for (int i = -Reach; i <= Reach; ++i) {
+                const double* from = &across[(std::size_t(std::clamp(y + i, 0, h - 1)) * w + x) * 3];
                 for (int k = 0; k < 3; ++k)
-                    c[k] += weight[i + Reach] * across[(std::size_t(std::clamp(y + i, 0, h - 1)) * w + x) * 3 + k];
-            out.setPixel(x, y, qRgb(int(std::lround(c[0])), int(std::lround(c[1])), int(std::lround(c[2]))));
+                    c[k] += weight[i + Reach] * from[k];
+            }
+            line[x] = qRgb(int(std::lround(c[0])), int(std::lround(c[1])), int(std::lround(c[2])));
         }
+    }
     return out;
 }
 
