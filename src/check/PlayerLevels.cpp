@@ -54,31 +54,6 @@ QString countFirst(Language lang, std::size_t count, QPoint first)
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// The pixels of the 8-connected piece of colour k that holds first.
-std::vector<QPoint> piecePixels(const KeyMap& keys, Key k, QPoint first)
-{
-    std::vector<std::uint8_t> seen(std::size_t(keys.width()) * keys.height(), 0);
-    std::vector<QPoint> out, todo{first};
-    seen[std::size_t(first.y()) * keys.width() + first.x()] = 1;
-    while (!todo.empty()) {
-        const QPoint p = todo.back();
-        todo.pop_back();
-        out.push_back(p);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int x = p.x() + dx, y = p.y() + dy;
-                if (!keys.contains(x, y) || keys.at(x, y) != k)
-                    continue;
-                std::uint8_t& s = seen[std::size_t(y) * keys.width() + x];
-                if (!s) {
-                    s = 1;
-                    todo.emplace_back(x, y);
-                }
-            }
-    }
-    return out;
-}
-
 void checkOpaque(const QImage& image, Language lang, Findings& out)
 {
     if (!image.hasAlphaChannel())
@@ -144,7 +119,7 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
     if (starts.size() != 1 || goals.empty())
         return;
 
-    Spot start{starts[0].first, piecePixels(keys, Key::Start, starts[0].first)};
+    Spot start{starts[0].first, keys.pieceAt(starts[0].first, KeyMap::Touch::SidesAndCorners)};
     const std::vector<std::uint8_t> region = regionFrom(keys, start.pixels);
     const int w = keys.width();
     std::vector<Spot> goalSpots;
@@ -158,7 +133,7 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
                         .arg(pointText(g.first), pointText(start.centre)),
                     g.first);
         }
-        goalSpots.push_back({g.first, piecePixels(keys, Key::Goal, g.first)});
+        goalSpots.push_back({g.first, keys.pieceAt(g.first, KeyMap::Touch::SidesAndCorners)});
     }
 
     std::vector<QPoint> touched[KeyCount + 1];

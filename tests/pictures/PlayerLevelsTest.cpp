@@ -5,7 +5,6 @@
 
 #include "base/ColorKey.h"
 #include "check/PlayerLevels.h"
-#include "check/Snap.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -170,50 +169,6 @@ TEST(PlayerFolderTest, CleanFolderOfAnyFormatOpensWithItsLevelsDecoded)
         EXPECT_GE(l.ways[0].narrowest, 39.0);
     }
     EXPECT_EQ(folder.canonicalPath, QDir(tmp.path()).canonicalPath());
-}
-
-// Soft edges of a painted level are grey, pink and dark red pixels that the
-// rules refuse; snapped, the same picture passes and nothing grey became the
-// dark red that would lead back to the menu from beside the path.
-TEST(SnapTest, PaintedLevelIsRefusedThenPassesOnceSnapped)
-{
-    const QImage painted = paintedLevel(2);
-    const std::vector<Finding> before = checkPlayerMaze(QStringLiteral("level-01.png"), painted, Language::English);
-    ASSERT_FALSE(before.empty());
-    EXPECT_EQ(before[0].rule, QStringLiteral("key colours"));
-
-    const Snapped snapped = snapToMazeColours(painted);
-    EXPECT_GT(snapped.changed, 100);
-    EXPECT_LT(snapped.changed, 20000);
-    std::vector<PathMeasure> ways;
-    for (const Finding& f : checkPlayerMaze(QStringLiteral("level-01.png"), snapped.image, Language::English, &ways))
-        ADD_FAILURE() << f.line().toStdString();
-    ASSERT_EQ(ways.size(), 1u);
-    EXPECT_TRUE(ways[0].connected);
-    EXPECT_EQ(snapToMazeColours(snapped.image).changed, 0) << "a snapped picture stays as it is";
-}
-
-// A built-in maze copied out is already in the key: snapping it changes only
-// the few specks outside the key, and keeps its orange top strip.
-TEST(SnapTest, KeyColoursAMazeMayHoldStayAsTheyAre)
-{
-    QImage img = playerLevel();
-    QPainter(&img).fillRect(QRect(200, 2, 100, 12), QColor::fromRgb(keyrgb::Orange));
-    img.setPixel(300, 300, qRgb(0x33, 0x33, 0x33));
-    const Snapped snapped = snapToMazeColours(img);
-    EXPECT_EQ(snapped.changed, 1);
-    EXPECT_EQ(snapped.image.pixel(250, 5), QRgb(keyrgb::Orange));
-    EXPECT_EQ(snapped.image.pixel(300, 300), QRgb(keyrgb::Black));
-}
-
-TEST(SnapTest, GreyEdgesBecomeBlackOrWhiteNeverAColourThatActs)
-{
-    QImage greys(256, 1, QImage::Format_RGB32);
-    for (int v = 0; v < 256; ++v)
-        greys.setPixel(v, 0, qRgb(v, v, v));
-    const QImage out = snapToMazeColours(greys).image;
-    for (int v = 0; v < 256; ++v)
-        EXPECT_EQ(out.pixel(v, 0), QRgb(v < 128 ? keyrgb::Black : keyrgb::White)) << v;
 }
 
 TEST(PlayerFolderTest, FindingsSpeakCzech)

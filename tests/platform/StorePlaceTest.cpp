@@ -5,6 +5,7 @@
 
 #include "ConfigHome.h"
 #include "GameStore.h"
+#include "support/MountNamespace.h"
 #include "support/ProgramCopy.h"
 
 #include <QDir>
@@ -49,20 +50,6 @@ private:
     };
     std::vector<Saved> saved_;
 };
-
-// Why a test cannot lay folders or files of its own over the system's in a
-// mount namespace of its own, or nothing when it can.
-QString whyNoMountNamespace()
-{
-    if (::geteuid() != 0)
-        return QStringLiteral("needs root to mount in a namespace of the test's own");
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {"-m", "true"});
-    if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-        return QStringLiteral("this machine refuses root a mount namespace (unshare -m: %1)")
-            .arg(QString::fromLocal8Bit(probe.readAllStandardError()).trimmed());
-    return {};
-}
 
 QString passwordHome()
 {

@@ -8,8 +8,8 @@
 // --levels holds a player's folder of levels (level-01.png ...) to the rules
 // the game holds it to before playing it, prints every finding and the
 // folder's playability table, and the difficulty curve as advice; exit 1 if
-// the game would refuse the folder. --snap writes IN with every pixel turned
-// into the nearest colour a maze may hold, and says how many changed.
+// the game would refuse the folder. --snap writes IN snapped to the colour
+// key to OUT (SnapCommand.h).
 //
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
 // 1 if any rule broke, 0 if every picture is clean, 2 on a usage error.
@@ -25,8 +25,8 @@
 #include "check/PlayTable.h"
 #include "check/Playability.h"
 #include "check/PlayerLevels.h"
-#include "check/Snap.h"
 #include "base/Levels.h"
+#include "SnapCommand.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -67,26 +67,6 @@ int checkPlayerFolder(const QString& folder)
     return opened.findings.empty() ? 0 : 1;
 }
 
-int snap(const QString& in, const QString& out)
-{
-    std::vector<Finding> findings;
-    const QImage picture = readPlayerPicture(in, in, Language::English, findings);
-    for (const Finding& f : findings)
-        std::fprintf(stderr, "%s\n", qPrintable(f.line()));
-    if (picture.isNull())
-        return 1;
-    const Snapped snapped = snapToMazeColours(picture);
-    QImageWriter writer(out, "png");
-    // Written as 8-bit key indices: a small file, read back as it is kept.
-    if (!writer.write(keyIndexed(snapped.image))) {
-        std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(out), qPrintable(writer.errorString()));
-        return 2;
-    }
-    std::printf("%s: %lld of %lld pixels changed\n", qPrintable(out), static_cast<long long>(snapped.changed),
-                static_cast<long long>(picture.width()) * picture.height());
-    return 0;
-}
-
 void printWay(const std::vector<LoadedPicture>& pictures, int level)
 {
     for (const LoadedPicture& p : pictures) {
@@ -123,7 +103,7 @@ int main(int argc, char** argv)
     if (!args.isEmpty() && args[0] == QLatin1String("--levels"))
         return args.size() == 2 ? checkPlayerFolder(args[1]) : usage();
     if (!args.isEmpty() && args[0] == QLatin1String("--snap"))
-        return args.size() == 3 ? snap(args[1], args[2]) : usage();
+        return args.size() == 3 ? snapCommand(args[1], args[2]) : usage();
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--table"))
             table = true;
