@@ -9,6 +9,8 @@ packages=(
   build-essential cmake pkg-config
   # toolkit
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # inflating a level picture under our own bound
+  zlib1g-dev
   # Qt's Wayland plugin: the game runs natively on a Wayland desktop
   qt6-wayland
   # fonts that carry the Czech letters: the code box's and the strip's

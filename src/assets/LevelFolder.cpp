@@ -1,6 +1,7 @@
 #include "assets/LevelFolder.h"
 
 #include "check/PlayerLevels.h"
+#include "check/PrintableName.h"
 
 #include <QCryptographicHash>
 
@@ -52,7 +53,7 @@ QString refusalText(const QString& folder, const QStringList& findings, std::uin
     QStringList lines;
     lines << (language == 1 ? QStringLiteral("The level folder %1 cannot be played:")
                             : QStringLiteral("Složku s úrovněmi %1 nelze hrát:"))
-                 .arg(folder);
+                 .arg(check::printableName(folder));
     lines << findings.mid(0, FindingsShown);
     if (findings.size() > FindingsShown)
         lines << (language == 1 ? QStringLiteral("... and %1 more (zigwalk-check --levels lists them all)")
