@@ -14,7 +14,8 @@ struct CommandLine {
     QString message; // Help, Version: the text for stdout; UsageError: the line for stderr
 };
 
-// args without the program's name, after Qt took its own options.
+// args without the program's name. Qt's own options are passed over, for
+// QApplication to take.
 CommandLine readCommandLine(const QStringList& args);
 
 } // namespace zw
