@@ -26,6 +26,8 @@ test_packages=(
   fluidsynth
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # peak memory of a whole run, for the level folder figures
+  time
   # real-window tests; the locale sources build a Turkish locale for one of them
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libxcb1-dev locales
   # Wayland tests: a compositor of their own, nested in the tests' Xvfb

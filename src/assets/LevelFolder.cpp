@@ -5,6 +5,10 @@
 
 #include <QCryptographicHash>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace zw {
 
 namespace {
@@ -24,6 +28,13 @@ LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
 {
     const auto lang = language == 1 ? check::Language::English : check::Language::Czech;
     check::PlayerFolder opened = check::openPlayerFolder(folder, lang);
+#if defined(__GLIBC__)
+    // Reading the pictures took up to 8 MB a file for a moment; after a
+    // free of that size the allocator keeps freed memory of up to twice it
+    // for itself. What the game holds from here on is the mazes' key
+    // indices alone, so the rest goes back to the system.
+    ::malloc_trim(0);
+#endif
     LevelFolder result;
     for (const check::Finding& f : opened.findings)
         result.findings << f.line();
