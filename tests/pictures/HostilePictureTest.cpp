@@ -120,6 +120,22 @@ TEST_P(HostileFileTest, IsRefusedAtOnceOrDecodedToThePictureAlone)
 INSTANTIATE_TEST_SUITE_P(Files, HostileFileTest, ::testing::ValuesIn(hostileFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A decoder's complaint about a chunk it then passes over ("libpng warning:
+// tRNS: invalid") is no finding and says nothing a player can act on.
+TEST(HostileFileTest, DecoderWarningsStayOffTheConsole)
+{
+    static QStringList heard;
+    heard.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { heard << message; });
+    // Transparency of an RGB picture takes six bytes; two are "invalid".
+    const DecodedPicture decoded = decodePicture(rgbPng(playerLevel(), {pngChunk("tRNS", QByteArray(2, '\0'))}), Window);
+    qWarning("still heard after decoding");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(decoded.problem, DecodedPicture::None);
+    EXPECT_EQ(heard.join(QLatin1Char('\n')).toStdString(), "still heard after decoding");
+}
+
 // The game's own case: twenty names for one file whose image data inflates
 // to 8 GiB, the most an 8 MB file holds.
 TEST(HostileFolderTest, TwentyImageDataBombsAreRefusedWithinTwoSeconds)
