@@ -196,16 +196,22 @@ timed_game() {
     "$game" --exit-after-paint "$@" >"$out" 2>/dev/null || true
   echo "$(cat "$scratch/time.out" | tail -n1) $(value rss-kb "$out" || true)" | awk '{print $1, $2, ($3 == "" ? 0 : $3)}'
 }
+# The folder against the built-in game, RUNS times each, the order flipping
+# every run, after one untimed run of each; lines to two files.
+alternate_timed() {
+  local folder=$1 out_folder=$2 out_builtin=$3
+  : >"$out_folder"; : >"$out_builtin"
+  timed_game >/dev/null; timed_game --levels "$folder" >/dev/null
+  for i in $(seq "$runs"); do
+    if [ $((i % 2)) -eq 1 ]; then
+      timed_game --levels "$folder" >>"$out_folder"; timed_game >>"$out_builtin"
+    else
+      timed_game >>"$out_builtin"; timed_game --levels "$folder" >>"$out_folder"
+    fi
+  done
+}
 echo "Twenty levels padded with a 7 MB text chunk each, against the built-in game (Xvfb, median of $runs alternate runs each)"
-: >"$results/padded.txt"; : >"$results/padded-builtin.txt"
-timed_game >/dev/null; timed_game --levels "$padded" >/dev/null
-for i in $(seq "$runs"); do
-  if [ $((i % 2)) -eq 1 ]; then
-    timed_game --levels "$padded" >>"$results/padded.txt"; timed_game >>"$results/padded-builtin.txt"
-  else
-    timed_game >>"$results/padded-builtin.txt"; timed_game --levels "$padded" >>"$results/padded.txt"
-  fi
-done
+alternate_timed "$padded" "$results/padded.txt" "$results/padded-builtin.txt"
 for column in 2:peak 3:resident; do
   n=${column%%:*}; label=${column##*:}
   p=$(awk -v n="$n" '{print $n}' "$results/padded.txt" | median)
@@ -218,14 +224,7 @@ b=$(awk '{print $1}' "$results/padded-builtin.txt" | median)
 figure "start-up, padded folder" "$p s against $b s ($(ratio "$p" "$b") x)" "<= +1 s" "$(holds "$(awk -v a="$p" -v b="$b" 'BEGIN {print a - b}')" "<=" 1)"
 
 echo "Twenty image-data bombs (8 GiB of zeros after the rows each): refused, against the built-in game's start (median of $runs alternate runs each)"
-: >"$results/bombs.txt"; : >"$results/bombs-builtin.txt"
-for i in $(seq "$runs"); do
-  if [ $((i % 2)) -eq 1 ]; then
-    timed_game --levels "$bombs" >>"$results/bombs.txt"; timed_game >>"$results/bombs-builtin.txt"
-  else
-    timed_game >>"$results/bombs-builtin.txt"; timed_game --levels "$bombs" >>"$results/bombs.txt"
-  fi
-done
+alternate_timed "$bombs" "$results/bombs.txt" "$results/bombs-builtin.txt"
 r=$(awk '{print $1}' "$results/bombs.txt" | median)
 b=$(awk '{print $1}' "$results/bombs-builtin.txt" | median)
 figure "bomb folder refused" "$r s (built-in game's start $b s, $(ratio "$r" "$b") x)" "<= 2 s" "$(holds "$r" "<=" 2)"
