@@ -52,6 +52,15 @@ QString countFirst(Language lang, std::size_t count, QPoint first)
     return say(lang, "%1 px, první na %2", "%1 px, first at %2").arg(count).arg(pointText(first));
 }
 
+void addSizeFinding(Findings& out, Language lang, QSize found)
+{
+    out.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
+                                              .arg(PictureWidth)
+                                              .arg(PictureHeight)
+                                              .arg(found.width())
+                                              .arg(found.height()));
+}
+
 // Why a file or folder cannot be read, in the player's language: the
 // system's own texts are English whatever the game speaks.
 QString cannotRead(Language lang, int error)
@@ -253,11 +262,7 @@ QImage readPlayerPicture(const QString& path, const QString& file, Language lang
     switch (decoded.problem) {
     case DecodedPicture::None: return std::move(decoded.image);
     case DecodedPicture::WrongSize:
-        found.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
-                                                    .arg(PictureWidth)
-                                                    .arg(PictureHeight)
-                                                    .arg(decoded.size.width())
-                                                    .arg(decoded.size.height()));
+        addSizeFinding(found, lang, decoded.size);
         for (Finding& f : found.take())
             out.push_back(std::move(f));
         return {};
@@ -278,11 +283,7 @@ std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, L
 {
     Findings out(file);
     if (image.size() != QSize(PictureWidth, PictureHeight)) {
-        out.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
-                                                  .arg(PictureWidth)
-                                                  .arg(PictureHeight)
-                                                  .arg(image.width())
-                                                  .arg(image.height()));
+        addSizeFinding(out, lang, image.size());
         return out.take();
     }
     checkOpaque(image, lang, out);
