@@ -10,7 +10,7 @@
 // for bench/run.sh to measure the game's memory and its time to open the
 // folder against the built-in game.
 
-#include "HostilePng.h"
+#include "HostileFiles.h"
 
 #include <QDir>
 #include <QFile>

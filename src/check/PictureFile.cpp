@@ -1,5 +1,7 @@
 #include "check/PictureFile.h"
 
+#include "check/FormatBounds.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
@@ -272,8 +274,11 @@ DecodedPicture decodePicture(QByteArray file, QSize wanted)
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         reader.setAutoTransform(false);
-        if (reader.format().isEmpty() || reader.format() == "png") {
-            result.problem = reader.format().isEmpty() ? DecodedPicture::UnknownFormat : DecodedPicture::Damaged;
+        const QByteArray format = reader.format();
+        if (format != "bmp" && format != "gif" && format != "jpeg") {
+            // An icon may hold a PNG that Qt would decode past every bound
+            // above; no paint program saves a level as one.
+            result.problem = format == "png" ? DecodedPicture::Damaged : DecodedPicture::UnknownFormat;
             return result;
         }
         // The header tells the size; nothing is decoded unless it is the one wanted.
@@ -286,6 +291,9 @@ DecodedPicture decodePicture(QByteArray file, QSize wanted)
             result.problem = DecodedPicture::WrongSize;
             return result;
         }
+        result.problem = format == "gif" ? boundGif(file) : format == "jpeg" ? boundJpeg(file) : DecodedPicture::None;
+        if (result.problem != DecodedPicture::None)
+            return result;
         result.image = reader.read();
     }
     if (result.image.isNull() || result.image.size() != wanted) {

@@ -7,8 +7,9 @@
 // image data is inflated just far enough to see that it holds the header's
 // rows and nothing after them. A stream that goes on past the last row is
 // refused at once, however much it would inflate to. Only then does Qt
-// decode what was kept. Other formats (BMP, GIF, JPEG under a .png name)
-// cannot grow past their header's size and go to Qt as they are.
+// decode what was kept. Of the other formats Qt reads, only BMP, GIF and
+// JPEG (saved under a .png name) are taken, GIF and JPEG once their
+// structure shows they cost no more than their picture (FormatBounds.h).
 
 #include <QByteArray>
 #include <QImage>
@@ -22,6 +23,7 @@ struct DecodedPicture {
         WrongSize,     // the header's size is not the one asked for: size holds it
         Damaged,       // cut short, a checksum that does not match, a broken structure
         DataPastRows,  // the image data goes on after the picture's last row
+        TooManyScans,  // a JPEG of more scans than any encoder writes (FormatBounds.h)
         UnknownFormat, // no picture format the game reads
     };
     Problem problem = None;

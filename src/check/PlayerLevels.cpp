@@ -4,6 +4,7 @@
 #include "check/KeyColour.h"
 #include "base/RegularFile.h"
 #include "check/PictureBoxes.h"
+#include "check/FormatBounds.h"
 #include "check/PictureFile.h"
 #include "check/PrintableName.h"
 
@@ -272,6 +273,9 @@ QImage readPlayerPicture(const QString& path, const QString& file, Language lang
     case DecodedPicture::DataPastRows:
         return refuse(say(lang, "nelze číst jako obrázek: obrazová data pokračují za posledním řádkem",
                           "cannot be read as a picture: its image data goes on past the last row"));
+    case DecodedPicture::TooManyScans:
+        return refuse(say(lang, "nelze číst jako obrázek: JPEG o více než %1 průchodech", "cannot be read as a picture: a JPEG of more than %1 scans")
+                          .arg(MostJpegScans));
     case DecodedPicture::UnknownFormat:
         return refuse(say(lang, "nelze číst jako obrázek: neznámý formát (hra čte PNG, BMP, GIF a JPEG)",
                           "cannot be read as a picture: an unknown format (the game reads PNG, BMP, GIF and JPEG)"));

@@ -7,7 +7,7 @@
 
 #include "GameOnScreen.h"
 #include "MazePath.h"
-#include "HostilePng.h"
+#include "HostileFiles.h"
 #include "PlayerFixtures.h"
 
 #include <QDir>

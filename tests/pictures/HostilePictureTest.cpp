@@ -3,9 +3,10 @@
 // picture, at once, and either refused with its reason or decoded to the
 // picture and nothing more.
 
-#include "HostilePng.h"
+#include "HostileFiles.h"
 #include "PlayerFixtures.h"
 
+#include "check/FormatBounds.h"
 #include "check/PictureFile.h"
 #include "check/PlayerLevels.h"
 #include "check/PrintableName.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -86,6 +88,12 @@ const HostileFile hostileFiles[] = {
     {"PalettePng", [] { return saved(playerLevel().convertToFormat(QImage::Format_Indexed8), "PNG"); }, DecodedPicture::None, Window},
     {"SixteenBitPng", [] { return saved(playerLevel().convertToFormat(QImage::Format_RGBA64), "PNG"); }, DecodedPicture::None, Window},
     {"Bmp", [] { return saved(playerLevel(), "BMP"); }, DecodedPicture::None, Window},
+    {"Gif", [] { return gifOf(playerLevel()); }, DecodedPicture::None, Window},
+    // 100,000 codes of 4,000 pixels each: 400 million pixels in 150 kB.
+    {"GifSpellingPastItsPixels", [] { return gifOf(playerLevel(), 100000); }, DecodedPicture::DataPastRows, Window},
+    {"JpegOfEndlessScans", [] { return jpegOfScans(playerLevel(), MostJpegScans + 1); }, DecodedPicture::TooManyScans, Window},
+    // An icon may carry a PNG that Qt decodes with no bound of ours.
+    {"Icon", [] { return saved(playerLevel().scaled(256, 256), "ICO"); }, DecodedPicture::UnknownFormat, {}},
     {"BmpOfAnotherSize", [] { return saved(playerLevel().scaled(320, 240), "BMP"); }, DecodedPicture::WrongSize, QSize(320, 240)},
 };
 
@@ -119,6 +127,24 @@ TEST_P(HostileFileTest, IsRefusedAtOnceOrDecodedToThePictureAlone)
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFileTest, ::testing::ValuesIn(hostileFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// JPEGs as encoders write them, baseline and progressive, pass the scan
+// count and are decoded (to other pixels: JPEG is lossy).
+TEST(HostileFileTest, JpegsAsEncodersWriteThemAreDecoded)
+{
+    for (const bool progressive : {false, true}) {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(progressive);
+        ASSERT_TRUE(writer.write(playerLevel()));
+        EXPECT_EQ(jpeg.count("\xFF\xDA"), progressive ? 10 : 1) << "scans";
+        const DecodedPicture decoded = decodePicture(jpeg, Window);
+        EXPECT_EQ(decoded.problem, DecodedPicture::None) << "progressive " << progressive;
+        EXPECT_EQ(decoded.image.size(), Window);
+    }
+}
 
 // A decoder's complaint about a chunk it then passes over ("libpng warning:
 // tRNS: invalid") is no finding and says nothing a player can act on.

@@ -1,8 +1,8 @@
 #pragma once
-// PNG files built chunk by chunk, for the files a player's folder may hold
-// that no paint program writes: image data that goes on for gigabytes after
-// the last row, megabytes of text, a header that lies about the size, a
-// checksum that does not match.
+// Picture files built piece by piece, for the files a player's folder may
+// hold that no paint program writes: image data that goes on for gigabytes
+// after the last row, megabytes of text, a header that lies about the size,
+// a checksum that does not match, a JPEG of endless scans.
 
 #include <QByteArray>
 #include <QImage>
@@ -23,6 +23,14 @@ struct PngParts {
     bool interlaced = false; // the rows in Adam7's seven passes
 };
 QByteArray rgbPng(const QImage& picture, const PngParts& parts = {});
+
+// A GIF of picture (at most 256 colours), its codes each one pixel; with
+// `bomb` its codes go on after the last pixel, each spelling about 4,000
+// more, `bomb` codes in all.
+QByteArray gifOf(const QImage& picture, qint64 bomb = 0);
+
+// A JPEG of picture whose first scan is repeated until it has `scans`.
+QByteArray jpegOfScans(const QImage& picture, int scans);
 
 // The offset of the first chunk of that type in png, at its length field; -1 when none.
 qsizetype chunkAt(const QByteArray& png, const char type[4]);

@@ -1,4 +1,6 @@
-#include "HostilePng.h"
+#include "HostileFiles.h"
+
+#include <QBuffer>
 
 #include <span>
 #include <zlib.h>
@@ -113,6 +115,124 @@ QByteArray rgbPng(const QImage& picture, const PngParts& parts)
         png += pngChunk("IDAT", stream.mid(at, Piece));
     png += pngChunk("IEND", {});
     return png;
+}
+
+namespace {
+
+// GIF's codes, packed least significant bit first, the code size growing as
+// a decoder's table does.
+class CodePacker {
+public:
+    explicit CodePacker(int minimumCodeSize) : minimum_(minimumCodeSize), size_(minimumCodeSize + 1) {}
+
+    void put(int code)
+    {
+        bits_ |= quint64(code) << held_;
+        held_ += size_;
+        while (held_ >= 8) {
+            out_.append(char(bits_ & 0xFF));
+            bits_ >>= 8;
+            held_ -= 8;
+        }
+        const int clear = 1 << minimum_;
+        if (code == clear) {
+            size_ = minimum_ + 1;
+            next_ = clear + 2;
+            afterClear_ = true;
+        } else if (afterClear_) {
+            afterClear_ = false;
+        } else if (next_ < 4096 && ++next_ == (1 << size_) && size_ < 12) {
+            ++size_;
+        }
+    }
+    QByteArray finish()
+    {
+        if (held_ > 0)
+            out_.append(char(bits_ & 0xFF));
+        return out_;
+    }
+
+private:
+    int minimum_, size_, next_ = 0;
+    bool afterClear_ = true;
+    quint64 bits_ = 0;
+    int held_ = 0;
+    QByteArray out_;
+};
+
+void putLe16(QByteArray& out, int v)
+{
+    out.append(char(v & 0xFF));
+    out.append(char((v >> 8) & 0xFF));
+}
+
+} // namespace
+
+QByteArray gifOf(const QImage& picture, qint64 bomb)
+{
+    const QImage indexed = picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    QByteArray gif("GIF89a");
+    putLe16(gif, indexed.width());
+    putLe16(gif, indexed.height());
+    gif.append(char(0xF7)); // a global table of 256 colours
+    gif.append(2, '\0');
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < indexed.colorCount() ? indexed.color(i) : 0;
+        gif.append(char(qRed(c)));
+        gif.append(char(qGreen(c)));
+        gif.append(char(qBlue(c)));
+    }
+    gif.append(',');
+    putLe16(gif, 0);
+    putLe16(gif, 0);
+    putLe16(gif, indexed.width());
+    putLe16(gif, indexed.height());
+    gif.append('\0');
+    gif.append(char(8)); // the minimum code size
+    constexpr int Clear = 256, End = 257;
+    CodePacker codes(8);
+    // A clear before the table grows keeps every code 9 bits: one pixel each.
+    int sinceClear = 0;
+    for (int y = 0; y < indexed.height(); ++y)
+        for (int x = 0; x < indexed.width(); ++x) {
+            if (sinceClear++ % 250 == 0)
+                codes.put(Clear);
+            codes.put(indexed.pixelIndex(x, y));
+        }
+    if (bomb > 0) {
+        // Each code the one being defined: strings one longer each time, up
+        // to the full table; then its longest string over and over.
+        codes.put(Clear);
+        codes.put(0);
+        for (int code = 258; code < 4096; ++code)
+            codes.put(code);
+        for (qint64 i = 0; i < bomb; ++i)
+            codes.put(4095);
+    }
+    codes.put(End);
+    const QByteArray data = codes.finish();
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size()));
+        gif.append(block);
+    }
+    gif.append('\0');
+    gif.append(';');
+    return gif;
+}
+
+QByteArray jpegOfScans(const QImage& picture, int scans)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPEG");
+    // The first scan runs from its marker to the end of image (the last two bytes).
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const QByteArray one = jpeg.mid(scan, jpeg.size() - 2 - scan);
+    for (int i = 1; i < scans; ++i)
+        jpeg.insert(jpeg.size() - 2, one);
+    return jpeg;
 }
 
 qsizetype chunkAt(const QByteArray& png, const char type[4])
