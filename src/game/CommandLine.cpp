@@ -51,7 +51,7 @@ CommandLine readCommandLine(const QStringList& args)
                     Usage + QStringLiteral("\n\n"
                                            "Plays the mouse maze. With FOLDER, plays the levels a player drew there\n"
                                            "(level-01.png to level-NN.png, N up to 20) in place of the built-in ones,\n"
-                                           "once every picture passes the game's rules (see zigwalk-check(6)).\n\n"
+                                           "once every picture passes the game's rules (see zigwalk-check(1)).\n\n"
                                            "  --levels FOLDER   the same as FOLDER\n"
                                            "  --choose-levels   asks for the folder in a folder chooser\n"
                                            "  --help            this text\n"
