@@ -2,16 +2,23 @@
 // edges are refused with the findings, snapped with zigwalk-check, then
 // played with the mouse to the closing picture; a restart and continue come
 // back to the folder's level, and the built-in game's progress is untouched.
+// Folders built to hang the game or let a run past its walls are refused
+// at once, and Qt's own options reach Qt.
 
 #include "GameOnScreen.h"
 #include "MazePath.h"
+#include "HostileFiles.h"
 #include "PlayerFixtures.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace zw::e2e {
 namespace {
@@ -35,6 +42,45 @@ QByteArray builtInSection(const QString& storeFile)
 
 class LevelFolder : public GameScreenTest {
 protected:
+    struct Refusal {
+        bool boxShown = false;
+        qint64 boxAfterMs = -1; // from the program's start to its message box
+        int exitCode = -1;
+        QString stderrText;
+    };
+
+    // Starts the game with folder, waits for its refusal box and closes it.
+    Refusal refuse(const GameHome& home, const QString& folder)
+    {
+        Refusal result;
+        QProcess game;
+        QProcessEnvironment env = x.environment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        game.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        game.start(gameProgram(), {folder});
+        if (!game.waitForStarted(StepTimeoutMs))
+            return result;
+        QStringList boxes;
+        result.boxShown = waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, 60000);
+        result.boxAfterMs = clock.elapsed();
+        if (result.boxShown) {
+            EXPECT_FALSE(x.screen().isNull());
+            x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
+            x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        }
+        if (!game.waitForFinished(StepTimeoutMs))
+            game.kill();
+        game.waitForFinished(StepTimeoutMs);
+        result.exitCode = game.exitCode();
+        result.stderrText = QString::fromLocal8Bit(game.readAllStandardError());
+        return result;
+    }
+
     // Walks the pointer from the start to the goal of the picture on show.
     void walk(const QImage& level)
     {
@@ -61,27 +107,12 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
 
     // Refused: one box, the same lines on stderr, exit code 2.
     {
-        QProcess refused;
-        QProcessEnvironment env = x.environment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        refused.setProcessEnvironment(env);
-        refused.start(gameProgram(), {folder});
-        ASSERT_TRUE(refused.waitForStarted(StepTimeoutMs));
-        QStringList boxes;
-        ASSERT_TRUE(waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, StepTimeoutMs))
-            << "no message box";
-        const QImage shot = x.screen();
-        EXPECT_FALSE(shot.isNull());
-        x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
-        x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-        ASSERT_TRUE(refused.waitForFinished(StepTimeoutMs)) << "the box did not close";
-        EXPECT_EQ(refused.exitCode(), 2);
-        const QString err = QString::fromLocal8Bit(refused.readAllStandardError());
-        EXPECT_TRUE(err.contains(QStringLiteral("nelze hrát"))) << err.toStdString();
-        EXPECT_TRUE(err.contains(QStringLiteral("level-01.png: barvy: barva mimo klíč"))) << err.toStdString();
+        const Refusal refused = refuse(home, folder);
+        ASSERT_TRUE(refused.boxShown) << "no message box";
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("nelze hrát"))) << refused.stderrText.toStdString();
+        EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("level-01.png: barvy: barva mimo klíč")))
+            << refused.stderrText.toStdString();
         EXPECT_TRUE(x.windowsNamed(QStringLiteral("Zig-walk")).isEmpty()) << "a refused folder shows no game";
     }
 
@@ -133,6 +164,80 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
     }
     EXPECT_EQ(builtInSection(home.storeFile()), builtIn) << fileBytes(home.storeFile()).toStdString();
     EXPECT_TRUE(fileBytes(home.storeFile()).contains("[SaveGame-")) << "the folder's progress has its own section";
+}
+
+// Twenty names for one 8 MB picture whose image data inflates to 8 GiB
+// after its last row: the game once decoded all of it, for minutes, before
+// showing anything.
+TEST_F(LevelFolder, ImageDataBombsAreRefusedWithinTwoSeconds)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    const QString folder = home.path() + QStringLiteral("/bombs");
+    QDir().mkpath(folder);
+    const QByteArray bomb = fixtures::rgbPng(fixtures::playerLevel(), {{}, qint64(8000) << 20});
+    {
+        QFile f(folder + QStringLiteral("/level-01.png"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bomb) == bomb.size());
+    }
+    for (int k = 2; k <= 20; ++k)
+        ASSERT_EQ(::link(QFile::encodeName(folder + QStringLiteral("/level-01.png")).constData(),
+                         QFile::encodeName(folder + QStringLiteral("/level-%1.png").arg(k, 2, 10, QLatin1Char('0'))).constData()),
+                  0);
+
+    const Refusal refused = refuse(home, folder);
+    ASSERT_TRUE(refused.boxShown) << "no refusal within a minute";
+    EXPECT_LT(refused.boxAfterMs, 2000) << "the refusal took " << refused.boxAfterMs << " ms";
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.stderrText.contains(
+        QStringLiteral("level-01.png: soubor: nelze číst jako obrázek: obrazová data pokračují za posledním řádkem")))
+        << refused.stderrText.toStdString();
+    EXPECT_FALSE(refused.stderrText.contains(QStringLiteral("libpng"))) << refused.stderrText.toStdString();
+}
+
+// A path that runs out of the picture lets a run leave the window there and
+// come back in past every wall.
+TEST_F(LevelFolder, PathOnThePicturesEdgeIsRefusedWithItsPlace)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    const QString folder = home.path() + QStringLiteral("/open-edge");
+    QDir().mkpath(folder);
+    QImage level = fixtures::playerLevel();
+    QPainter(&level).fillRect(QRect(0, 220, 60, 40), Qt::black);
+    ASSERT_TRUE(level.save(folder + QStringLiteral("/level-01.png")));
+
+    const Refusal refused = refuse(home, folder);
+    ASSERT_TRUE(refused.boxShown) << "no message box";
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("level-01.png: okraj: černá, červená nebo zelená na okraji obrázku")))
+        << refused.stderrText.toStdString();
+    EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("40 px, první na (0,220)"))) << refused.stderrText.toStdString();
+}
+
+// Qt's own -platform reaches Qt: asked for X while the environment says
+// offscreen, the window shows on X; asked for offscreen while it says X, the
+// game runs with no window.
+TEST_F(LevelFolder, QtsPlatformOptionIsQts)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    {
+        QProcessEnvironment offscreen;
+        offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        RunningGame game(x, home, {gameProgram(), QStringLiteral("-platform"), QStringLiteral("xcb")}, offscreen);
+        ASSERT_TRUE(findWindow()) << "no window on X with -platform xcb";
+        EXPECT_TRUE(game.alive());
+    }
+    {
+        RunningGame game(x, home, {gameProgram(), QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        ASSERT_TRUE(game.process().waitForStarted(StepTimeoutMs));
+        const QString maps = QStringLiteral("/proc/%1/maps").arg(game.process().processId());
+        EXPECT_TRUE(waitUntil([&] { return fileBytes(maps).contains("libqoffscreen"); }, StepTimeoutMs))
+            << "the offscreen platform was never loaded";
+        EXPECT_TRUE(game.alive()) << "the game did not keep running offscreen";
+        EXPECT_TRUE(x.windowsNamed(QStringLiteral("Zig-walk")).isEmpty()) << "a window on X despite -platform offscreen";
+    }
 }
 
 } // namespace

@@ -80,6 +80,11 @@ const BrokenFolder brokenFolders[] = {
      "level-01.png", "path", "not joined"},
     {"PathTouchesMenu", [](const QString& d) { saveChanged(d, 1, [](QImage& i) { paint(i, {300, 260, 4, 4}, keyrgb::DarkRed); }); },
      "level-01.png", "path", "touches dark red: 4 px, first at (300,260)"},
+    // The path runs out of the window on the left: a run could go round every wall.
+    {"PathOnTheEdge", [](const QString& d) { saveChanged(d, 2, [](QImage& i) { paint(i, {0, 220, 60, 40}, keyrgb::Black); }); },
+     "level-02.png", "edge", "40 px, first at (0,220)"},
+    {"GoalOnTheBottomEdge", [](const QString& d) { saveChanged(d, 3, [](QImage& i) { paint(i, {550, 250, 20, 230}, keyrgb::Green); }); },
+     "level-03.png", "edge", "20 px, first at (550,479)"},
     {"NoWayBack", [](const QString& d) { saveChanged(d, 2, [](QImage& i) { paint(i, {20, 20, 30, 30}, keyrgb::White); }); },
      "level-02.png", "menu", "no dark red spot"},
     {"Gap", [](const QString& d) { QFile::remove(level(d, 2)); }, "level-02.png", "file", "without gaps"},

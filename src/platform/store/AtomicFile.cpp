@@ -1,5 +1,7 @@
 #include "platform/store/AtomicFile.h"
 
+#include "base/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,38 +19,6 @@ namespace {
 
 QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
 
-StoreFile::State stateAfterFailure(int error)
-{
-    return error == ENOENT || error == ENOTDIR ? StoreFile::Missing : StoreFile::Unreadable;
-}
-
-// Reads the whole of an open ordinary file, stopping one byte past
-// LargestStore: a file that grew past it since its size was looked at is
-// still never read whole.
-StoreFile::State readBounded(int fd, QByteArray& bytes)
-{
-    bytes.resize(LargestStore + 1);
-    qint64 total = 0;
-    while (total < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + total, size_t(bytes.size() - total));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            bytes.clear();
-            return StoreFile::Unreadable;
-        }
-        if (got == 0)
-            break;
-        total += got;
-    }
-    if (total > LargestStore) {
-        bytes.clear();
-        return StoreFile::TooLarge;
-    }
-    bytes.resize(total);
-    return StoreFile::Ordinary;
-}
-
 } // namespace
 
 StoreFile readStoreFile(const QString& path)
@@ -57,42 +27,20 @@ StoreFile readStoreFile(const QString& path)
     found.target = fileBehindLinks(path);
     const QByteArray target = encoded(found.target);
 
-    // Looked at before anything opens it: opening a device can be an action
-    // of its own, and opening a pipe for reading waits for a writer.
-    struct stat info {};
-    if (::stat(target.constData(), &info) != 0) {
-        found.state = stateAfterFailure(errno);
-        return found;
+    // The open descriptor is what counts: no waiting on a pipe, no new link
+    // followed, nothing read past LargestStore.
+    RegularFile file = readRegularFile(target, LargestStore, FollowLinks::No);
+    switch (file.state) {
+    case RegularFile::Read: found.state = StoreFile::Ordinary; break;
+    case RegularFile::Missing: found.state = StoreFile::Missing; break;
+    case RegularFile::NotRegular: found.state = StoreFile::NotOrdinary; break;
+    case RegularFile::TooLarge: found.state = StoreFile::TooLarge; break;
+    case RegularFile::Unreadable: found.state = StoreFile::Unreadable; break;
     }
-    if (!S_ISREG(info.st_mode)) {
-        found.state = StoreFile::NotOrdinary;
-        return found;
-    }
-    if (info.st_size > LargestStore) {
-        found.state = StoreFile::TooLarge;
-        return found;
-    }
-
-    // Something else may have taken the file's place since: open without
-    // waiting and without following a new link, and believe only what the
-    // open descriptor is.
-    const int fd = ::open(target.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        found.state = stateAfterFailure(errno);
-        return found;
-    }
-    if (::fstat(fd, &info) != 0)
-        found.state = StoreFile::Unreadable;
-    else if (!S_ISREG(info.st_mode))
-        found.state = StoreFile::NotOrdinary;
-    else if (info.st_size > LargestStore)
-        found.state = StoreFile::TooLarge;
-    else
-        found.state = readBounded(fd, found.bytes);
-    found.mode = info.st_mode & 07777;
-    found.owner = info.st_uid;
-    found.group = info.st_gid;
-    ::close(fd);
+    found.bytes = std::move(file.bytes);
+    found.mode = file.info.st_mode & 07777;
+    found.owner = file.info.st_uid;
+    found.group = file.info.st_gid;
     return found;
 }
 
