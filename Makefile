@@ -12,8 +12,17 @@ all: build
 deps:
 	@bash tools/install-deps.sh
 
+# Qt says on every start of a program that finds no runtime folder that it
+# makes one of its own; the programs the build runs (the test listings, the
+# level pictures' snap) and the tests get one, private as a desktop's is.
+RUNTIME_DIR = $(abspath $(BUILD))/runtime
+configure build test: export XDG_RUNTIME_DIR = $(RUNTIME_DIR)
+
+# "Built target" after every target would say again what the progress lines
+# said: one line a compiled file is enough.
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIGWALK_TESTS=ON -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
+	@install -d -m 0700 $(RUNTIME_DIR)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -27,8 +36,10 @@ run:
 	@cmake --build $(BUILD) -j $(JOBS) --target game
 	$(BUILD)/zigwalk
 
+# One line a test, the output of the failed ones, and the skipped ones with
+# their reasons (tools/run-tests.sh).
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@bash tools/run-tests.sh $(BUILD) $(JOBS)
 
 # The whole suite under the address and undefined-behaviour sanitizers
 # (Debug at -O1, in $(ASAN_BUILD)), then the sound, synthesiser and

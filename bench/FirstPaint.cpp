@@ -83,6 +83,7 @@ void reportFirstPaintAndExit()
     const std::int64_t paintedAt = wallClockNs();
     std::printf("first-paint-ns %lld\n", static_cast<long long>(paintedAt));
     std::printf("peak-rss-kb %ld\n", peakResidentKb());
+    std::printf("rss-kb %ld\n", residentKb());
     std::fflush(stdout);
     std::quick_exit(0);
 }

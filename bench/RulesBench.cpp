@@ -8,7 +8,7 @@
 // the quit item is left out: it ends the program, after which no rule runs.
 
 #include "KeySpots.h"
-#include "QuietPlatform.h"
+#include "support/TestPlatform.h"
 
 #include "game/Game.h"
 
@@ -65,8 +65,19 @@ std::vector<Scene> scenes(PictureStore& store)
 
 // A loaded game whose frame timer has started, as it is after the first hover.
 struct LoadedGame {
-    bench::QuietPlatform platform;
+    test::TestPlatform platform = quiet();
     Game game{platform};
+
+    // Nothing reaches the disk, the sound or a browser, and nothing is
+    // logged: the benchmark times the rules alone.
+    static test::TestPlatform quiet()
+    {
+        test::TestPlatform platform;
+        platform.storeIn = test::TestPlatform::Store::Nowhere;
+        platform.recordCalls = false;
+        platform.programDir = QStringLiteral("/nonexistent");
+        return platform;
+    }
 
     LoadedGame()
     {
@@ -77,6 +88,7 @@ struct LoadedGame {
 
     void show(const Scene& scene)
     {
+        platform.boxes.clear(); // the boxes of the last scene were answered
         game.controls().Picture = game.Form2().Picture3(scene.level);
         GameState& s = game.state();
         s.Running = False;

@@ -21,7 +21,8 @@ picture=$root/assets/pictures/menu-cs.png # the baseline paints the menu too
 
 echo "Building in $build (Release) ..."
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIGWALK_BENCH=ON >/dev/null
-cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-check zigwalk-music bench_rules bench_baseline bench_game bench_store bench_open >/dev/null
+cmake --build "$build" -j "$jobs" --target zigwalk zigwalk-check zigwalk-music bench_rules bench_baseline bench_game bench_store \
+  bench_open bench_hostile_levels >/dev/null
 
 game=$build/bench/bench_game
 baseline=$build/bench/bench_baseline
@@ -177,7 +178,59 @@ above=$(awk -v a="$fk" -v b="$gk" 'BEGIN {printf "%.1f", (a - b) / 1024}')
 figure "memory with a folder" "+$above MB (peak resident $((fk / 1024)) MB against $((gk / 1024)) MB)" "<= +8 MB" "$(holds "$above" "<=" 8)"
 echo
 
-# --- 4c: the same twenty levels as a pack -------------------------------------
+# --- 4c: folders built to cost the game more than their pixels ----------------
+
+# Twenty names for one file each: level 1 of the folder above with a 7 MB
+# text chunk after its header, and level 1's pixels with image data that
+# goes on for 8 GiB of zeros after its last row.
+padded=$scratch/padded
+bombs=$scratch/bombs
+"$build/bench/bench_hostile_levels" padded "$folder/level-01.png" "$padded"
+"$build/bench/bench_hostile_levels" bomb "$folder/level-01.png" "$bombs"
+
+# Runs the game to its first frame (or its refusal) under /usr/bin/time;
+# prints "<s wall> <peak kB by time> <resident kB at the first frame, 0 if refused>".
+timed_game() {
+  local out=$scratch/timed.out
+  DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb /usr/bin/time -f "%e %M" -o "$scratch/time.out" \
+    "$game" --exit-after-paint "$@" >"$out" 2>/dev/null || true
+  echo "$(cat "$scratch/time.out" | tail -n1) $(value rss-kb "$out" || true)" | awk '{print $1, $2, ($3 == "" ? 0 : $3)}'
+}
+# The folder against the built-in game, RUNS times each, the order flipping
+# every run, after one untimed run of each; lines to two files.
+alternate_timed() {
+  local folder=$1 out_folder=$2 out_builtin=$3
+  : >"$out_folder"; : >"$out_builtin"
+  timed_game >/dev/null; timed_game --levels "$folder" >/dev/null
+  for i in $(seq "$runs"); do
+    if [ $((i % 2)) -eq 1 ]; then
+      timed_game --levels "$folder" >>"$out_folder"; timed_game >>"$out_builtin"
+    else
+      timed_game >>"$out_builtin"; timed_game --levels "$folder" >>"$out_folder"
+    fi
+  done
+}
+echo "Twenty levels padded with a 7 MB text chunk each, against the built-in game (Xvfb, median of $runs alternate runs each)"
+alternate_timed "$padded" "$results/padded.txt" "$results/padded-builtin.txt"
+for column in 2:peak 3:resident; do
+  n=${column%%:*}; label=${column##*:}
+  p=$(awk -v n="$n" '{print $n}' "$results/padded.txt" | median)
+  b=$(awk -v n="$n" '{print $n}' "$results/padded-builtin.txt" | median)
+  above=$(awk -v a="$p" -v b="$b" 'BEGIN {printf "%.1f", (a - b) / 1024}')
+  figure "$label memory, padded folder" "+$above MB ($((${p%.*} / 1024)) MB against $((${b%.*} / 1024)) MB)" "<= +8 MB" "$(holds "$above" "<=" 8)"
+done
+p=$(awk '{print $1}' "$results/padded.txt" | median)
+b=$(awk '{print $1}' "$results/padded-builtin.txt" | median)
+figure "start-up, padded folder" "$p s against $b s ($(ratio "$p" "$b") x)" "<= +1 s" "$(holds "$(awk -v a="$p" -v b="$b" 'BEGIN {print a - b}')" "<=" 1)"
+
+echo "Twenty image-data bombs (8 GiB of zeros after the rows each): refused, against the built-in game's start (median of $runs alternate runs each)"
+alternate_timed "$bombs" "$results/bombs.txt" "$results/bombs-builtin.txt"
+r=$(awk '{print $1}' "$results/bombs.txt" | median)
+b=$(awk '{print $1}' "$results/bombs-builtin.txt" | median)
+figure "bomb folder refused" "$r s (built-in game's start $b s, $(ratio "$r" "$b") x)" "<= 2 s" "$(holds "$r" "<=" 2)"
+echo
+
+# --- 4d: the same twenty levels as a pack ------------------------------------
 
 pack=$scratch/levels.zigwalk
 "$build/tools/zigwalk-check" --pack "$folder" "$pack" >/dev/null

@@ -9,6 +9,8 @@ packages=(
   build-essential cmake pkg-config
   # toolkit
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # inflating a level picture under our own bound
+  zlib1g-dev
   # Qt's Wayland plugin: the game runs natively on a Wayland desktop
   qt6-wayland
   # fonts that carry the Czech letters: the code box's and the strip's
@@ -26,6 +28,8 @@ test_packages=(
   fluidsynth
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # peak memory of a whole run, for the level folder figures
+  time
   # real-window tests; the locale sources build a Turkish locale for one of them
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libxcb1-dev locales
   # Wayland tests: a compositor of their own, nested in the tests' Xvfb

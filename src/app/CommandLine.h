@@ -14,7 +14,8 @@ struct CommandLine {
     QString message; // Help, Version: the text for stdout; UsageError: the line for stderr
 };
 
-// args: the program's arguments without its name.
+// args without the program's name. Qt's own options are passed over, for
+// QApplication to take.
 CommandLine readCommandLine(const QStringList& args);
 
 } // namespace zw

@@ -1,8 +1,13 @@
 #include "app/LevelFolder.h"
 
 #include "check/PlayerLevels.h"
+#include "check/PrintableName.h"
 
 #include <QCryptographicHash>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace zw {
 
@@ -30,6 +35,13 @@ LevelFolder openLevelFolder(const QString& folder, std::uint8_t language)
 
 LevelFolder levelFolderOf(check::PlayerFolder opened)
 {
+#if defined(__GLIBC__)
+    // Reading the pictures (from a folder or a pack) took up to 8 MB a file
+    // for a moment; after a free of that size the allocator keeps freed
+    // memory of up to twice it for itself. What the game holds from here on
+    // is the mazes' key indices alone, so the rest goes back to the system.
+    ::malloc_trim(0);
+#endif
     LevelFolder result;
     for (const check::Finding& f : opened.findings)
         result.findings << f.line();
@@ -61,11 +73,11 @@ QString refusalText(const QString& folder, const QStringList& findings, std::uin
     if (pack)
         lines << (language == 1 ? QStringLiteral("The level pack %1 cannot be played:")
                                 : QStringLiteral("Balíček úrovní %1 nelze hrát:"))
-                     .arg(folder);
+                     .arg(check::printableName(folder));
     else
         lines << (language == 1 ? QStringLiteral("The level folder %1 cannot be played:")
                                 : QStringLiteral("Složku s úrovněmi %1 nelze hrát:"))
-                     .arg(folder);
+                     .arg(check::printableName(folder));
     lines << findings.mid(0, FindingsShown);
     if (findings.size() > FindingsShown)
         lines << (language == 1 ? QStringLiteral("... and %1 more (zigwalk-check --levels lists them all)")

@@ -39,6 +39,11 @@ Key keyOf(QRgb rgb)
     return Key::Inert;
 }
 
+QRgb keyRgb(Key k)
+{
+    return keyTable[int(k)].rgb;
+}
+
 QString colourName(Key k)
 {
     return k == Key::Inert ? QStringLiteral("inert") : QString::fromLatin1(keyTable[int(k)].colour);
@@ -109,34 +114,29 @@ std::vector<KeyMap::Piece> KeyMap::piecesOf(Key k, Touch touch) const
 {
     std::vector<std::uint8_t> seen(keys_.size(), 0);
     std::vector<Piece> out;
-    std::vector<QPoint> todo;
     for (const QPoint& seed : pixelsOf(k)) {
         if (seen[std::size_t(seed.y()) * w_ + seed.x()])
             continue;
         Piece piece{seed, QRect(seed, QSize(1, 1)), 0};
-        todo.assign(1, seed);
-        seen[std::size_t(seed.y()) * w_ + seed.x()] = 1;
-        while (!todo.empty()) {
-            const QPoint p = todo.back();
-            todo.pop_back();
-            piece.bounds |= QRect(p, QSize(1, 1));
-            ++piece.size;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if (touch == Touch::Sides && dx != 0 && dy != 0)
-                        continue;
-                    const int x = p.x() + dx, y = p.y() + dy;
-                    if (!contains(x, y) || at(x, y) != k)
-                        continue;
-                    std::uint8_t& s = seen[std::size_t(y) * w_ + x];
-                    if (!s) {
-                        s = 1;
-                        todo.emplace_back(x, y);
-                    }
-                }
-        }
+        floodFill(QSize(w_, h_), {seed}, touch, seen, [&](int x, int y) { return at(x, y) == k; },
+                  [&piece](QPoint p) {
+                      piece.bounds |= QRect(p, QSize(1, 1));
+                      ++piece.size;
+                  });
         out.push_back(piece);
     }
+    return out;
+}
+
+std::vector<QPoint> KeyMap::pieceAt(QPoint first, Touch touch) const
+{
+    std::vector<std::uint8_t> seen(keys_.size(), 0);
+    std::vector<QPoint> out;
+    if (!contains(first.x(), first.y()))
+        return out;
+    const Key k = at(first);
+    floodFill(QSize(w_, h_), {first}, touch, seen, [&](int x, int y) { return at(x, y) == k; },
+              [&out](QPoint p) { out.push_back(p); });
     return out;
 }
 

@@ -3,6 +3,7 @@
 // is sorted into one of the nine key colours or "inert", and the rules then
 // work on that map instead of on raw colours.
 
+#include "check/FloodFill.h"
 #include "check/PictureBoxes.h"
 
 #include <QImage>
@@ -30,6 +31,8 @@ enum class Key : std::uint8_t {
 inline constexpr int KeyCount = 9; // the meaningful ones, Inert excluded
 
 Key keyOf(QRgb rgb);
+// The colour of key k (k not Inert).
+QRgb keyRgb(Key k);
 // "orange (link)": the colour and its role, for messages.
 QString keyName(Key k);
 // "orange": the colour alone.
@@ -57,13 +60,15 @@ public:
 
     // The connected pieces of key k, each found from its first pixel in
     // reading order, in that order.
-    enum class Touch { Sides, SidesAndCorners }; // 4- or 8-connected
+    using Touch = check::Touch;
     struct Piece {
         QPoint first;
         QRect bounds;
         int size = 0;
     };
     std::vector<Piece> piecesOf(Key k, Touch touch) const;
+    // The pixels of the piece of first's key that holds first.
+    std::vector<QPoint> pieceAt(QPoint first, Touch touch) const;
 
 private:
     int w_ = 0, h_ = 0;

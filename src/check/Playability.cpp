@@ -23,6 +23,7 @@
 // a wall costs up to k times as much, so the way keeps to the middle.
 
 #include "check/Playability.h"
+#include "check/FloodFill.h"
 #include "check/PictureFacts.h"
 
 #include <algorithm>
@@ -54,28 +55,9 @@ Spot spotOf(const QRect& box)
 
 std::vector<std::uint8_t> regionFrom(const KeyMap& keys, const std::vector<QPoint>& seeds)
 {
-    const int w = keys.width(), h = keys.height();
-    std::vector<std::uint8_t> in(std::size_t(w) * h, 0);
-    std::vector<QPoint> todo;
-    for (const QPoint& s : seeds)
-        if (keys.contains(s.x(), s.y()) && passable(keys.at(s)) && !in[std::size_t(s.y()) * w + s.x()]) {
-            in[std::size_t(s.y()) * w + s.x()] = 1;
-            todo.push_back(s);
-        }
-    while (!todo.empty()) {
-        const QPoint p = todo.back();
-        todo.pop_back();
-        const QPoint next[4] = {{p.x() + 1, p.y()}, {p.x() - 1, p.y()}, {p.x(), p.y() + 1}, {p.x(), p.y() - 1}};
-        for (const QPoint& q : next) {
-            if (!keys.contains(q.x(), q.y()))
-                continue;
-            std::uint8_t& seen = in[std::size_t(q.y()) * w + q.x()];
-            if (!seen && passable(keys.at(q))) {
-                seen = 1;
-                todo.push_back(q);
-            }
-        }
-    }
+    std::vector<std::uint8_t> in(std::size_t(keys.width()) * keys.height(), 0);
+    floodFill(QSize(keys.width(), keys.height()), seeds, Touch::Sides, in,
+              [&keys](int x, int y) { return passable(keys.at(x, y)); }, [](QPoint) {});
     return in;
 }
 

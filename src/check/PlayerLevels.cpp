@@ -2,29 +2,28 @@
 
 #include "base/Levels.h"
 #include "check/KeyColour.h"
+#include "base/RegularFile.h"
 #include "check/PictureBoxes.h"
+#include "check/FormatBounds.h"
+#include "check/PictureFile.h"
+#include "check/PrintableName.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace zw::check {
 
-namespace {
-
-// The player reads the findings in the game's language.
 QString say(Language lang, const char* czech, const char* english)
 {
     return QString::fromUtf8(lang == Language::Czech ? czech : english);
 }
+
+namespace {
 
 QString colourWord(Language lang, Key k)
 {
@@ -53,31 +52,29 @@ QString countFirst(Language lang, std::size_t count, QPoint first)
     return say(lang, "%1 px, první na %2", "%1 px, first at %2").arg(count).arg(pointText(first));
 }
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-// The pixels of the 8-connected piece of colour k that holds first.
-std::vector<QPoint> piecePixels(const KeyMap& keys, Key k, QPoint first)
+void addSizeFinding(Findings& out, Language lang, QSize found)
 {
-    std::vector<std::uint8_t> seen(std::size_t(keys.width()) * keys.height(), 0);
-    std::vector<QPoint> out, todo{first};
-    seen[std::size_t(first.y()) * keys.width() + first.x()] = 1;
-    while (!todo.empty()) {
-        const QPoint p = todo.back();
-        todo.pop_back();
-        out.push_back(p);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int x = p.x() + dx, y = p.y() + dy;
-                if (!keys.contains(x, y) || keys.at(x, y) != k)
-                    continue;
-                std::uint8_t& s = seen[std::size_t(y) * keys.width() + x];
-                if (!s) {
-                    s = 1;
-                    todo.emplace_back(x, y);
-                }
-            }
+    out.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
+                                              .arg(PictureWidth)
+                                              .arg(PictureHeight)
+                                              .arg(found.width())
+                                              .arg(found.height()));
+}
+
+// Why a file or folder cannot be read, in the player's language: the
+// system's own texts are English whatever the game speaks.
+QString cannotRead(Language lang, int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return say(lang, "nelze číst (chybí oprávnění)", "cannot be read (no permission)");
+    case ELOOP: return say(lang, "nelze číst: odkazy vedou v kruhu", "cannot be read: its links lead round in a circle");
+    case ENOENT:
+    case ENOTDIR: return say(lang, "neexistuje", "does not exist");
+    case ENAMETOOLONG: return say(lang, "nelze číst: příliš dlouhé jméno", "cannot be read: the name is too long");
+    case EIO: return say(lang, "nelze číst: chyba disku", "cannot be read: a disk error");
+    default: return say(lang, "nelze číst (chyba systému č. %1)", "cannot be read (system error %1)").arg(error);
     }
-    return out;
 }
 
 void checkOpaque(const QImage& image, Language lang, Findings& out)
@@ -122,6 +119,30 @@ void checkColours(const KeyMap& keys, Language lang, Findings& out)
         out.add(say(lang, "cesta", "path"), say(lang, "žádná černá (cesta)", "no black (path)"));
 }
 
+// The pointer can leave the window wherever the path, the start or a goal
+// meets the picture's edge (or walk down into the black strip below it) and
+// come back in elsewhere, past every wall: a maze is closed by its own walls.
+void checkEdge(const KeyMap& keys, Language lang, Findings& out)
+{
+    std::size_t count = 0;
+    QPoint first;
+    const int w = keys.width(), h = keys.height();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (y != 0 && y != h - 1 && x == 1)
+                x = w - 1; // inner rows: only their first and last pixel
+            const Key k = keys.at(x, y);
+            if ((k == Key::Info || k == Key::Start || k == Key::Goal) && count++ == 0)
+                first = {x, y};
+        }
+    if (count)
+        out.add(say(lang, "okraj", "edge"),
+                say(lang, "černá, červená nebo zelená na okraji obrázku, kudy by se dalo obejít zdi: %1",
+                    "black, red or green on the picture's edge, where a run could go round the walls: %1")
+                    .arg(countFirst(lang, count, first)),
+                first);
+}
+
 // Start and goals joined by one 4-connected region of black that touches no
 // colour that acts except white: no press on the way can open the home page,
 // go to the menu or win by a side door.
@@ -145,7 +166,7 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
     if (starts.size() != 1 || goals.empty())
         return;
 
-    Spot start{starts[0].first, piecePixels(keys, Key::Start, starts[0].first)};
+    Spot start{starts[0].first, keys.pieceAt(starts[0].first, KeyMap::Touch::SidesAndCorners)};
     const std::vector<std::uint8_t> region = regionFrom(keys, start.pixels);
     const int w = keys.width();
     std::vector<Spot> goalSpots;
@@ -159,7 +180,7 @@ void checkWay(const KeyMap& keys, Language lang, Findings& out, std::vector<Path
                         .arg(pointText(g.first), pointText(start.centre)),
                     g.first);
         }
-        goalSpots.push_back({g.first, piecePixels(keys, Key::Goal, g.first)});
+        goalSpots.push_back({g.first, keys.pieceAt(g.first, KeyMap::Touch::SidesAndCorners)});
     }
 
     std::vector<QPoint> touched[KeyCount + 1];
@@ -200,33 +221,22 @@ QImage readPlayerPicture(const QString& path, const QString& file, Language lang
             out.push_back(std::move(f));
         return QImage();
     };
-    // Looked at before it is opened: opening a pipe would wait for a writer,
-    // and a device could be read for ever. Opened without waiting, and the
-    // open file looked at again, in case the name now leads elsewhere.
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
-        return refuse(say(lang, "nelze číst: %1", "cannot be read: %1").arg(systemError(errno)));
-    if (!S_ISREG(st.st_mode))
-        return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return refuse(say(lang, "nelze číst: %1", "cannot be read: %1").arg(systemError(errno)));
-    QFile handle;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !handle.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
-        ::close(fd);
-        return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
+    // The whole file, never more than the cap, and only from a regular file
+    // opened without waiting (a pipe would wait for a writer, a device could
+    // be read for ever).
+    RegularFile read = readRegularFile(QFile::encodeName(path), LargestPictureFile, FollowLinks::Yes);
+    switch (read.state) {
+    case RegularFile::Read: break;
+    case RegularFile::Missing:
+    case RegularFile::Unreadable: return refuse(cannotRead(lang, read.error));
+    case RegularFile::NotRegular: return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
+    case RegularFile::TooLarge:
+        return refuse(say(lang, "příliš velký soubor (nejvýš %1 B)", "file too large (at most %1 bytes)").arg(LargestPictureFile));
     }
-    if (st.st_size > LargestPictureFile)
-        return refuse(say(lang, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
-                          .arg(qint64(st.st_size))
-                          .arg(LargestPictureFile));
-    // Read whole, never past the cap: a file that grew since it was looked at
-    // is held to what it was.
-    return decodePlayerPicture(handle.read(LargestPictureFile), file, lang, out);
+    return decodePlayerPicture(std::move(read.bytes), file, lang, out);
 }
 
-QImage decodePlayerPicture(const QByteArray& bytes, const QString& file, Language lang, std::vector<Finding>& out)
+QImage decodePlayerPicture(QByteArray bytes, const QString& file, Language lang, std::vector<Finding>& out)
 {
     Findings found(file);
     auto refuse = [&](const QString& detail) {
@@ -235,49 +245,44 @@ QImage decodePlayerPicture(const QByteArray& bytes, const QString& file, Languag
             out.push_back(std::move(f));
         return QImage();
     };
+    // A pack's entry is held to the same cap as a file in a folder.
     if (bytes.size() > LargestPictureFile)
-        return refuse(say(lang, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
-                          .arg(bytes.size())
-                          .arg(LargestPictureFile));
-    QBuffer handle;
-    handle.setData(bytes);
-    handle.open(QIODevice::ReadOnly);
-    // The header tells the size; nothing is decoded unless it is the window's.
-    QImageReader reader(&handle);
-    reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (!size.isValid())
-        return refuse(say(lang, "nelze číst jako obrázek: %1", "cannot be read as a picture: %1").arg(reader.errorString()));
-    if (size != QSize(PictureWidth, PictureHeight)) {
-        found.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
-                                                    .arg(PictureWidth)
-                                                    .arg(PictureHeight)
-                                                    .arg(size.width())
-                                                    .arg(size.height()));
+        return refuse(say(lang, "příliš velký soubor (nejvýš %1 B)", "file too large (at most %1 bytes)").arg(LargestPictureFile));
+    DecodedPicture decoded = decodePicture(std::move(bytes), QSize(PictureWidth, PictureHeight));
+    switch (decoded.problem) {
+    case DecodedPicture::None: return std::move(decoded.image);
+    case DecodedPicture::WrongSize:
+        addSizeFinding(found, lang, decoded.size);
         for (Finding& f : found.take())
             out.push_back(std::move(f));
         return {};
+    case DecodedPicture::Damaged:
+        return refuse(say(lang, "nelze číst jako obrázek: soubor je poškozený nebo neúplný",
+                          "cannot be read as a picture: the file is damaged or cut short"));
+    case DecodedPicture::DataPastRows:
+        return refuse(say(lang, "nelze číst jako obrázek: obrazová data pokračují za posledním řádkem",
+                          "cannot be read as a picture: its image data goes on past the last row"));
+    case DecodedPicture::TooManyScans:
+        return refuse(say(lang, "nelze číst jako obrázek: JPEG o více než %1 průchodech", "cannot be read as a picture: a JPEG of more than %1 scans")
+                          .arg(MostJpegScans));
+    case DecodedPicture::UnknownFormat:
+        return refuse(say(lang, "nelze číst jako obrázek: neznámý formát (hra čte PNG, BMP, GIF a JPEG)",
+                          "cannot be read as a picture: an unknown format (the game reads PNG, BMP, GIF and JPEG)"));
     }
-    QImage image = reader.read();
-    if (image.isNull() || image.size() != size)
-        return refuse(say(lang, "nelze číst jako obrázek: %1", "cannot be read as a picture: %1").arg(reader.errorString()));
-    return image;
+    return {};
 }
 
 std::vector<Finding> checkPlayerMaze(const QString& file, const QImage& image, Language lang, std::vector<PathMeasure>* ways)
 {
     Findings out(file);
     if (image.size() != QSize(PictureWidth, PictureHeight)) {
-        out.add(say(lang, "velikost", "size"), say(lang, "má být %1 × %2, je %3 × %4", "expected %1 x %2, found %3 x %4")
-                                                  .arg(PictureWidth)
-                                                  .arg(PictureHeight)
-                                                  .arg(image.width())
-                                                  .arg(image.height()));
+        addSizeFinding(out, lang, image.size());
         return out.take();
     }
     checkOpaque(image, lang, out);
     const KeyMap keys(image);
     checkColours(keys, lang, out);
+    checkEdge(keys, lang, out);
     checkWay(keys, lang, out, ways);
     return out.take();
 }
@@ -286,12 +291,32 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
 {
     PlayerFolder result;
     const QString folderRule = say(lang, "složka", "folder");
-    const QFileInfo info(folder);
-    if (!info.isDir()) {
-        result.findings.push_back({folder, folderRule, say(lang, "není složka", "is not a folder")});
+    const QString shownFolder = printableName(folder);
+    auto refuseFolder = [&](const QString& why) {
+        result.findings.push_back({shownFolder, folderRule, why});
         return result;
+    };
+    const QByteArray folderName = QFile::encodeName(folder);
+    struct stat st {};
+    if (::stat(folderName.constData(), &st) != 0) {
+        // Bytes that were no UTF-8 did not survive the command line: the
+        // name the game holds is not the folder's.
+        if ((errno == ENOENT || errno == ENOTDIR) && folder.contains(QChar(0xFFFD)))
+            return refuseFolder(say(lang, "jméno není platný text UTF-8 a hra složku nemůže otevřít: přejmenujte ji",
+                                    "the name is no valid UTF-8 text and the game cannot open the folder: rename it"));
+        return refuseFolder(cannotRead(lang, errno));
     }
-    result.canonicalPath = info.canonicalFilePath();
+    if (!S_ISDIR(st.st_mode))
+        return refuseFolder(say(lang, "není složka", "is not a folder"));
+    // Listing and looking inside both need the player's permission; without
+    // it every level would look missing.
+    DIR* listing = ::opendir(folderName.constData());
+    const int listError = listing ? 0 : errno;
+    if (listing)
+        ::closedir(listing);
+    if (listError != 0 || ::access(folderName.constData(), X_OK) != 0)
+        return refuseFolder(cannotRead(lang, listError != 0 ? listError : errno));
+    result.canonicalPath = QDir(folder).canonicalPath();
     const QDir dir(result.canonicalPath);
     // A name counts as there even when it leads nowhere, so that a broken
     // link is named as unreadable rather than as a gap.
@@ -299,8 +324,8 @@ PlayerFolder openPlayerFolder(const QString& folder, Language lang, bool measure
         struct stat st {};
         return ::lstat(QFile::encodeName(dir.filePath(playerLevelFile(level))).constData(), &st) == 0;
     };
-    const int last = checkNumbering(there, say(lang, "ve složce %1 chybí", "missing in %1").arg(folder), folderRule, lang,
-                                    result.findings);
+    const int last = checkNumbering(there, say(lang, "ve složce %1 chybí", "missing in %1").arg(shownFolder), folderRule,
+                                    lang, result.findings);
     for (int level = FirstMaze; level <= last; ++level) {
         PlayerLevel loaded{playerLevelFile(level), {}, {}};
         if (there(level))

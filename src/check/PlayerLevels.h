@@ -24,6 +24,10 @@ namespace zw::check {
 // The language of the findings' texts: the game's own numbering (0 Czech, 1 English).
 enum class Language { Czech = 0, English = 1 };
 
+// The player reads the findings in the game's language: the Czech text or
+// the English one (both UTF-8).
+QString say(Language lang, const char* czech, const char* english);
+
 // A file larger than this is no 640 x 480 picture anyone drew; an
 // uncompressed 32-bit one takes 1.2 MB.
 inline constexpr qint64 LargestPictureFile = 8 * 1024 * 1024;
@@ -34,8 +38,10 @@ inline constexpr qint64 LargestPictureFile = 8 * 1024 * 1024;
 QImage readPlayerPicture(const QString& path, const QString& file, Language lang, std::vector<Finding>& out);
 
 // The same for a picture's bytes already in memory (a level in a pack): the
-// path's version reads the file and hands its bytes here.
-QImage decodePlayerPicture(const QByteArray& bytes, const QString& file, Language lang, std::vector<Finding>& out);
+// path's version reads the file and hands its bytes here, so a pack's level
+// is decoded within the same bounds as a folder's (PictureFile.h). The bytes
+// are given up so that they are freed before the picture is decoded.
+QImage decodePlayerPicture(QByteArray bytes, const QString& file, Language lang, std::vector<Finding>& out);
 
 // The rules of a player's maze. `ways` receives the ways from the start to
 // each goal when the maze is whole enough to measure.

@@ -22,11 +22,6 @@ namespace zw::check {
 
 namespace {
 
-QString say(Language lang, const char* czech, const char* english)
-{
-    return QString::fromUtf8(lang == Language::Czech ? czech : english);
-}
-
 // A name as a finding shows it: one line, whatever bytes it holds.
 QString shown(const QString& name)
 {
@@ -281,7 +276,7 @@ private:
         Level& kept = levels_[level];
         kept.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
         kept.level.file = name;
-        keepPlayerLevel(kept.level, decodePlayerPicture(bytes, name, lang_, kept.findings), lang_, measureWays_, kept.findings);
+        keepPlayerLevel(kept.level, decodePlayerPicture(std::move(bytes), name, lang_, kept.findings), lang_, measureWays_, kept.findings);
         return true;
     }
 

@@ -2,6 +2,7 @@
 // sides around an open middle, so the player sees the very pixel under the
 // hot spot (16,16) whose colour the game tests.
 
+#include "check/FloodFill.h"
 #include "check/Rules.h"
 #include "base/ColorKey.h"
 
@@ -62,23 +63,10 @@ void checkPointer(const PictureInfo& info, const QImage& image, Findings& out)
         out.add(QStringLiteral("open middle"), QStringLiteral("the hot spot %1 is not transparent").arg(pointText(hotSpot)), hotSpot);
         return;
     }
-    std::vector<QPoint> middle{hotSpot}, todo{hotSpot};
+    std::vector<QPoint> middle;
     std::vector<std::uint8_t> seen(32 * 32, 0);
-    seen[hotSpot.y() * 32 + hotSpot.x()] = 1;
-    while (!todo.empty()) {
-        const QPoint p = todo.back();
-        todo.pop_back();
-        const QPoint next[4] = {{p.x() + 1, p.y()}, {p.x() - 1, p.y()}, {p.x(), p.y() + 1}, {p.x(), p.y() - 1}};
-        for (const QPoint& q : next) {
-            if (q.x() < 0 || q.y() < 0 || q.x() >= 32 || q.y() >= 32 || seen[q.y() * 32 + q.x()])
-                continue;
-            if (qAlpha(img.pixel(q)) != 0)
-                continue;
-            seen[q.y() * 32 + q.x()] = 1;
-            middle.push_back(q);
-            todo.push_back(q);
-        }
-    }
+    floodFill(QSize(32, 32), {hotSpot}, Touch::Sides, seen, [&img](int x, int y) { return qAlpha(img.pixel(x, y)) == 0; },
+              [&middle](QPoint p) { middle.push_back(p); });
     std::vector<QPoint> escaped;
     for (const QPoint& p : middle)
         if (!middleBox.contains(p))

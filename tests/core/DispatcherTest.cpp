@@ -25,22 +25,22 @@ TEST_F(Dispatcher, LeftButtonRulesFireOnlyForTheLeftButtonAlone)
         const char* rule;
         Colour colour;
         std::function<void(GameState&)> setUp;
-        std::function<bool(const Game&, const FakePlatform&)> fired;
+        std::function<bool(const Game&, const TestPlatform&)> fired;
     } rules[] = {
-        {"continue", ColorContinue, {}, [](const Game&, const FakePlatform& p) { return !p.settingsApps.isEmpty(); }},
-        {"new game", ColorNewGame, {}, [](const Game& g, const FakePlatform&) { return g.state().InGame == True; }},
-        {"quit", ColorQuit, {}, [](const Game& g, const FakePlatform&) { return g.ended(); }},
-        {"link", ColorLink, {}, [](const Game&, const FakePlatform& p) { return !p.opened.isEmpty(); }},
-        {"start", ColorStart, {}, [](const Game& g, const FakePlatform&) { return g.state().Running == True; }},
+        {"continue", ColorContinue, {}, [](const Game&, const TestPlatform& p) { return !p.settingsApps.isEmpty(); }},
+        {"new game", ColorNewGame, {}, [](const Game& g, const TestPlatform&) { return g.state().InGame == True; }},
+        {"quit", ColorQuit, {}, [](const Game& g, const TestPlatform&) { return g.ended(); }},
+        {"link", ColorLink, {}, [](const Game&, const TestPlatform& p) { return !p.opened.isEmpty(); }},
+        {"start", ColorStart, {}, [](const Game& g, const TestPlatform&) { return g.state().Running == True; }},
         {"goal", ColorGoal, [](GameState& st) { st.Level = 4; st.Running = True; },
-         [](const Game& g, const FakePlatform&) { return g.state().Level == 5.0f; }},
+         [](const Game& g, const TestPlatform&) { return g.state().Level == 5.0f; }},
         {"menu", ColorMenu, [](GameState& st) { st.Level = 4; },
-         [](const Game& g, const FakePlatform&) { return g.state().Level == 0.0f; }},
+         [](const Game& g, const TestPlatform&) { return g.state().Level == 0.0f; }},
     };
     for (const auto& rule : rules)
         for (bool down : {true, false})
             for (std::int16_t buttons : {0, 1, 2, 3, 4, 5}) {
-                FakePlatform p;
+                TestPlatform p;
                 Game g(p, [] { return std::make_unique<PictureStore>(&fixturePicture); });
                 g.Form_Load();
                 if (rule.setUp)
@@ -114,7 +114,7 @@ TEST_F(Dispatcher, QuitEndsTheEventAtOnce)
     const auto queries = game.colourQueries();
     move(ColorQuit, 1);
     EXPECT_TRUE(game.ended());
-    EXPECT_EQ(platform.endCalls, 1);
+    EXPECT_EQ(platform.ends, 1);
     EXPECT_EQ(game.colourQueries() - queries, 4u); // rules 1 to 4, nothing after
     EXPECT_EQ(s.Live, False);
     EXPECT_EQ(c.Cursor, PointerPicture::Picture1);

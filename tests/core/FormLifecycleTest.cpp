@@ -44,7 +44,7 @@ TEST_F(FormLifecycle, UnloadEndsTheProgram)
     load();
     game.Form_Unload();
     EXPECT_TRUE(game.ended());
-    EXPECT_EQ(platform.endCalls, 1);
+    EXPECT_EQ(platform.ends, 1);
     EXPECT_TRUE(platform.mci.isEmpty());
 }
 
@@ -73,7 +73,7 @@ TEST_F(FormLifecycle, NothingRunsAfterTheEnd)
     EXPECT_EQ(s.Lang, 0);
     EXPECT_EQ(s.Tick, 0.0f);
     EXPECT_EQ(platform.log, log);
-    EXPECT_EQ(platform.endCalls, 1);
+    EXPECT_EQ(platform.ends, 1);
 }
 
 } // namespace

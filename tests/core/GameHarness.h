@@ -2,8 +2,8 @@
 // A game on fixture pictures and a fake platform, with the moves a player
 // makes: put the pointer on a colour, press, let the timer tick.
 
-#include "FakePlatform.h"
-#include "FixturePictures.h"
+#include "support/TestPlatform.h"
+#include "support/FixturePictures.h"
 
 #include "game/Game.h"
 
@@ -30,7 +30,7 @@ protected:
     explicit GameTest(LevelSet levels) : levels_(std::move(levels)) {}
 
     LevelSet levels_;
-    FakePlatform platform;
+    TestPlatform platform;
     int storesMade = 0;
     Game game{platform, [this] {
                   ++storesMade;

@@ -40,7 +40,7 @@ TEST_F(LevelCodes, TypedCodesAreUpperCasedAndComparedExactly)
 // of the comparison gets looser.
 TEST_F(LevelCodes, CodesWithAnIMatchUnderTurkishCasing)
 {
-    platform.turkishCasing = true;
+    platform.casing = TestPlatform::Casing::Turkish;
     const struct { const char* typed; float level; } cases[] = {
         {"quilt", 2}, {"QUILT", 2}, {"Quilt", 2}, {"blizzard", 11}, {"grain", 10}, {"skylight", 15},
         {"granite", 19}, {"marlin", 20}, {"red herrings", 21}, {"fjord", 1},

@@ -9,7 +9,7 @@ namespace {
 
 enum class Step { AddFile, RemoveFile, Load, Click, Close, Quit };
 
-void runSteps(FakePlatform& platform, Game& game, const std::vector<Step>& steps)
+void runSteps(TestPlatform& platform, Game& game, const std::vector<Step>& steps)
 {
     for (Step step : steps) {
         switch (step) {
@@ -49,7 +49,7 @@ TEST_F(Music, CommandsAndFlag)
         {"quit sends no stop", {S::AddFile, S::Load, S::Quit, S::Close, S::Click}, {Play}, True},
     };
     for (const auto& row : cases) {
-        FakePlatform p;
+        TestPlatform p;
         Game g(p, [] { return std::make_unique<PictureStore>(&fixturePicture); });
         runSteps(p, g, row.steps);
         EXPECT_EQ(p.mci, row.commands) << row.what;

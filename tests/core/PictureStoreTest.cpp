@@ -131,7 +131,7 @@ TEST(BuiltInPictures, CarryTheColoursThePlayerActsOn)
 // A short game on the real pictures: new game, a death, the goal, back to the menu.
 class RealPictures : public ::testing::Test {
 protected:
-    FakePlatform platform;
+    TestPlatform platform;
     Game game{platform};
 
     void at(const char* what, Colour colour, std::int16_t button, bool down)

@@ -5,6 +5,7 @@
 #include "assets/PictureStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace zw::e2e {
@@ -120,12 +121,14 @@ GameScreenTest::Refusal GameScreenTest::startRefused(const GameHome& home, const
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     refused.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
     refused.start(gameProgram(), args);
     if (!refused.waitForStarted(StepTimeoutMs))
         return result;
     QStringList boxes;
-    result.boxShown =
-        waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, StepTimeoutMs);
+    result.boxShown = waitUntil([&] { return !(boxes = x.windowsNamed(QStringLiteral("Zigwalk"))).isEmpty(); }, 60000);
+    result.boxAfterMs = clock.elapsed();
     if (result.boxShown) {
         result.shot = x.screen();
         x.xdotool({QStringLiteral("windowfocus"), boxes.front()});

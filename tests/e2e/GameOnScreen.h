@@ -102,8 +102,11 @@ protected:
 
     // The game started in home on arguments it must refuse: its message box
     // seen and closed with Return, its end awaited, and what it said.
+    // The box is waited for up to a minute: a refusal under load can be slow,
+    // and how slow is for the test to judge (boxAfterMs).
     struct Refusal {
         bool boxShown = false;
+        qint64 boxAfterMs = -1; // from the program's start to its message box
         QImage shot;     // the screen while the box was up
         bool ended = false;
         int exitCode = -1;

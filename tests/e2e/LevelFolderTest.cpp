@@ -2,17 +2,23 @@
 // edges are refused with the findings, snapped with zigwalk-check, then
 // played with the mouse to the closing picture; a restart and continue come
 // back to the folder's level, and the built-in game's progress is untouched.
+// Folders built to hang the game or let a run past its walls are refused
+// at once, and Qt's own options reach Qt.
 
 #include "GameOnScreen.h"
 #include "MazePath.h"
+#include "HostileFiles.h"
 #include "PlayerFixtures.h"
 #include "StoreSections.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace zw::e2e {
 namespace {
@@ -104,6 +110,80 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
     }
     EXPECT_EQ(builtInSection(home.storeFile()), builtIn) << fileBytes(home.storeFile()).toStdString();
     EXPECT_TRUE(fileBytes(home.storeFile()).contains("[SaveGame-")) << "the folder's progress has its own section";
+}
+
+// Twenty names for one 8 MB picture whose image data inflates to 8 GiB
+// after its last row: the game once decoded all of it, for minutes, before
+// showing anything.
+TEST_F(LevelFolder, ImageDataBombsAreRefusedWithinTwoSeconds)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    const QString folder = home.path() + QStringLiteral("/bombs");
+    QDir().mkpath(folder);
+    const QByteArray bomb = fixtures::rgbPng(fixtures::playerLevel(), {{}, qint64(8000) << 20});
+    {
+        QFile f(folder + QStringLiteral("/level-01.png"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bomb) == bomb.size());
+    }
+    for (int k = 2; k <= 20; ++k)
+        ASSERT_EQ(::link(QFile::encodeName(folder + QStringLiteral("/level-01.png")).constData(),
+                         QFile::encodeName(folder + QStringLiteral("/level-%1.png").arg(k, 2, 10, QLatin1Char('0'))).constData()),
+                  0);
+
+    const Refusal refused = startRefused(home, {folder});
+    ASSERT_TRUE(refused.boxShown) << "no refusal within a minute";
+    EXPECT_LT(refused.boxAfterMs, 2000) << "the refusal took " << refused.boxAfterMs << " ms";
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.stderrText.contains(
+        QStringLiteral("level-01.png: soubor: nelze číst jako obrázek: obrazová data pokračují za posledním řádkem")))
+        << refused.stderrText.toStdString();
+    EXPECT_FALSE(refused.stderrText.contains(QStringLiteral("libpng"))) << refused.stderrText.toStdString();
+}
+
+// A path that runs out of the picture lets a run leave the window there and
+// come back in past every wall.
+TEST_F(LevelFolder, PathOnThePicturesEdgeIsRefusedWithItsPlace)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    const QString folder = home.path() + QStringLiteral("/open-edge");
+    QDir().mkpath(folder);
+    QImage level = fixtures::playerLevel();
+    QPainter(&level).fillRect(QRect(0, 220, 60, 40), Qt::black);
+    ASSERT_TRUE(level.save(folder + QStringLiteral("/level-01.png")));
+
+    const Refusal refused = startRefused(home, {folder});
+    ASSERT_TRUE(refused.boxShown) << "no message box";
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("level-01.png: okraj: černá, červená nebo zelená na okraji obrázku")))
+        << refused.stderrText.toStdString();
+    EXPECT_TRUE(refused.stderrText.contains(QStringLiteral("40 px, první na (0,220)"))) << refused.stderrText.toStdString();
+}
+
+// Qt's own -platform reaches Qt: asked for X while the environment says
+// offscreen, the window shows on X; asked for offscreen while it says X, the
+// game runs with no window.
+TEST_F(LevelFolder, QtsPlatformOptionIsQts)
+{
+    ASSERT_TRUE(x.started()) << "Xvfb did not start";
+    GameHome home;
+    {
+        QProcessEnvironment offscreen;
+        offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        RunningGame game(x, home, {gameProgram(), QStringLiteral("-platform"), QStringLiteral("xcb")}, offscreen);
+        ASSERT_TRUE(findWindow()) << "no window on X with -platform xcb";
+        EXPECT_TRUE(game.alive());
+    }
+    {
+        RunningGame game(x, home, {gameProgram(), QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        ASSERT_TRUE(game.process().waitForStarted(StepTimeoutMs));
+        const QString maps = QStringLiteral("/proc/%1/maps").arg(game.process().processId());
+        EXPECT_TRUE(waitUntil([&] { return fileBytes(maps).contains("libqoffscreen"); }, StepTimeoutMs))
+            << "the offscreen platform was never loaded";
+        EXPECT_TRUE(game.alive()) << "the game did not keep running offscreen";
+        EXPECT_TRUE(x.windowsNamed(QStringLiteral("Zig-walk")).isEmpty()) << "a window on X despite -platform offscreen";
+    }
 }
 
 } // namespace

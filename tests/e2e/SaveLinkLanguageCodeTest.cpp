@@ -6,6 +6,8 @@
 #include "CodeBoxSteps.h"
 #include "MazePath.h"
 #include "SavedFile.h"
+#include "platform/store/AtomicFile.h"
+#include "support/PaddedStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,6 +164,74 @@ TEST_F(Features, ASavedGameContinuesWithItsDeathsAfterARestart)
     EXPECT_TRUE(waitUntil([&] { return client().copy(DeathCount) == twoDeaths; }, StepTimeoutMs))
         << "the deaths line does not show the two saved deaths";
     EXPECT_EQ(fileText(home.storeFile()), savedFile(2, 2));
+}
+
+// A store the player filled to exactly the size the game reads, its save
+// first: continue shows the saved level, the save that would push the file
+// past that size is refused with one box, and the next start still
+// continues the saved level with its deaths.
+TEST_F(Features, AStoreAtItsSizeLimitKeepsTheSavedLevel)
+{
+    GameHome home;
+    const QByteArray store = test::paddedStore(savedFile(3, 9).toUtf8(), platform::LargestStore);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(home.storeFile()).path()));
+    {
+        QFile file(home.storeFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(store), store.size());
+    }
+    const QImage level3 = picture(QStringLiteral("level-03"));
+    // The game's message boxes on screen: Qt keeps a closed box's window, hidden.
+    const auto shownBoxes = [&] {
+        const auto found = x.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                      QStringLiteral("^Zigwalk$")});
+        return found ? found->split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+    };
+    QImage nineDeaths;
+    {
+        RunningGame game(x, home);
+        ASSERT_NO_FATAL_FAILURE(startAtMenu(game));
+        pressAt(spotOf(menu, ColorContinue));
+        ASSERT_TRUE(showsPicture(level3)) << "level 3 not continued; differences: " << differences(client(), level3);
+        ASSERT_TRUE(frameRestsInCentre());
+        ASSERT_TRUE(waitUntil([&] { return hasText(client().copy(DeathCount)); }, StepTimeoutMs));
+        nineDeaths = client().copy(DeathCount);
+
+        // The first death saves 3 and 9 again; the second would save 3 and
+        // 10, one byte more, and is told; the third is not told again.
+        for (int death = 1; death <= 3; ++death) {
+            const QImage before = client().copy(DeathCount);
+            ASSERT_NO_FATAL_FAILURE(dieOn(level3));
+            if (death == 2) {
+                QStringList boxes;
+                ASSERT_TRUE(waitUntil([&] { return !(boxes = shownBoxes()).isEmpty(); }, StepTimeoutMs))
+                    << "the refused save was not told";
+                x.xdotool({QStringLiteral("windowfocus"), boxes.front()});
+                x.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+                ASSERT_TRUE(waitUntil([&] { return shownBoxes().isEmpty(); }, StepTimeoutMs))
+                    << "the box did not close";
+            }
+            ASSERT_TRUE(waitUntil([&] { return client().copy(DeathCount) != before; }, StepTimeoutMs))
+                << "death " << death << " not counted";
+        }
+        EXPECT_TRUE(shownBoxes().isEmpty()) << "told more than once";
+        ASSERT_TRUE(requestClose(x, windowId));
+        ASSERT_TRUE(game.process().waitForFinished(StepTimeoutMs));
+    }
+    EXPECT_LE(QFileInfo(home.storeFile()).size(), platform::LargestStore);
+    {
+        QFile file(home.storeFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == store) << "the store changed";
+    }
+
+    RunningGame again(x, home);
+    ASSERT_NO_FATAL_FAILURE(startAtMenu(again));
+    pressAt(spotOf(menu, ColorContinue));
+    ASSERT_TRUE(showsPicture(level3)) << "level 3 not continued after the restart";
+    EXPECT_TRUE(waitUntil([&] { return client().copy(DeathCount) == nineDeaths; }, StepTimeoutMs))
+        << "the deaths line does not show the nine saved deaths";
+    EXPECT_TRUE(shownBoxes().isEmpty()) << "continue showed a box";
 }
 
 TEST_F(Features, TheHomePageLinkOpensTheMakersPage)

@@ -26,6 +26,9 @@
 namespace zw::e2e {
 namespace {
 
+// A quick player's press: how long the button is held, not a wait for anything.
+constexpr int PressHoldMs = 80;
+
 struct Scaling {
     const char* name;
     int xftDpi;             // 0: no Xft.dpi resource
@@ -87,8 +90,11 @@ class ScaledPointer : public ::testing::TestWithParam<Scaling> {
 protected:
     void SetUp() override
     {
-        if (!missingTools().isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty())
-            GTEST_SKIP() << "missing: " << missingTools().join(' ').toStdString() << " xrdb?";
+        QStringList missing = missingTools();
+        if (QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty())
+            missing << QStringLiteral("xrdb");
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "not installed: " << missing.join(QStringLiteral(", ")).toStdString();
     }
 
     // The screen as it shows the window. On Wayland the compositor draws its
@@ -101,13 +107,9 @@ protected:
         return x->screen().copy(window);
     }
 
-    // Moves the pointer over these screen pixels one by one and returns what
-    // the rules read at each pixel the window heard about.
-    std::map<std::pair<int, int>, QRgb> readAlong(const std::vector<QPoint>& pixels)
+    // What the rules read at each screen pixel the trace names so far.
+    std::map<std::pair<int, int>, QRgb> traced() const
     {
-        QFile::resize(traceFile, 0);
-        x->moveAlong(pixels);
-        QThread::msleep(300);
         std::map<std::pair<int, int>, QRgb> read;
         QFile file(traceFile);
         if (!file.open(QIODevice::ReadOnly))
@@ -120,6 +122,28 @@ protected:
             const int key = parts[3].toInt(nullptr, 16); // &HBBGGRR
             read[{window.x() + parts[1].toInt(), window.y() + parts[2].toInt()}] = rgbOf(key) & 0xFFFFFF;
         }
+        return read;
+    }
+
+    // Moves the pointer over these screen pixels one by one and returns what
+    // the rules read at each pixel the window heard about. The moves end on
+    // a pixel of the picture near its corner, where the window always hears
+    // the pointer: once the trace names it, every move before it was heard
+    // (a window may merge moves, never reorder them).
+    std::map<std::pair<int, int>, QRgb> readAlong(std::vector<QPoint> pixels)
+    {
+        QFile::resize(traceFile, 0);
+        QPoint mark = window.topLeft() + QPoint(2, 2);
+        if (!pixels.empty() && pixels.back() == mark)
+            mark += QPoint(1, 1);
+        const bool markProbed = std::find(pixels.begin(), pixels.end(), mark) != pixels.end();
+        pixels.push_back(mark);
+        x->moveAlong(pixels);
+        std::map<std::pair<int, int>, QRgb> read;
+        EXPECT_TRUE(waitUntil([&] { return (read = traced()).count({mark.x(), mark.y()}) > 0; }, StepTimeoutMs))
+            << "the window never heard the pointer's last move";
+        if (!markProbed)
+            read.erase({mark.x(), mark.y()});
         return read;
     }
 
@@ -216,8 +240,10 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
     env.insert(QStringLiteral("ZIGWALK_TRACE_POINTER"), QStringLiteral("1"));
     if (scaling.qtScale)
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(scaling.qtScale));
+    // The trace is opened for appending: once the test has emptied it, the
+    // game writes from its start again rather than after a run of zeros.
     RunningGame game(*x, home, {QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                QStringLiteral("exec \"$0\" 2>\"$1\""), gameProgram(), traceFile},
+                                QStringLiteral("exec \"$0\" 2>>\"$1\""), gameProgram(), traceFile},
                      env);
 
     const QImage menu = picture(QStringLiteral("menu-cs"));
@@ -266,10 +292,15 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
                 && plain(shot.pixel(x0 + 4, y + 4)) == plain(rgbOf(ColorNewGame)))
                 newGame = QPoint(x0 + 4, y + 4);
     ASSERT_TRUE(newGame);
+    // Pressed where the window has heard the pointer arrive, held as long as a
+    // quick player holds it.
+    QFile::resize(traceFile, 0);
     x->moveTo(window.topLeft() + *newGame);
-    QThread::msleep(100);
+    const QPoint pressAt = window.topLeft() + *newGame;
+    ASSERT_TRUE(waitUntil([&] { return traced().count({pressAt.x(), pressAt.y()}) > 0; }, StepTimeoutMs))
+        << "the window never heard of the pointer on the new-game item";
     x->buttonDown();
-    QThread::msleep(80);
+    QThread::msleep(PressHoldMs);
     x->buttonUp();
     const QImage level1 = picture(QStringLiteral("level-01"));
     const auto whiteShown = [&] {
@@ -283,7 +314,8 @@ TEST_P(ScaledPointer, ReadColourIsDrawnColour)
         return white > 1000 && yellow < 50; // level 1, the frame shrunk away
     };
     ASSERT_TRUE(waitUntil(whiteShown, StepTimeoutMs)) << "level 1 did not come";
-    QThread::msleep(300);
+    // The sweep's last frames may still be on their way to the screen.
+    waitUntil([&] { return foreignColours(level1) == 0; }, StepTimeoutMs);
     EXPECT_EQ(foreignColours(level1), 0) << "level 1 is not drawn sharp";
     const int wrongOnLevel = mismatches(QStringLiteral("level 1"), probed);
     EXPECT_EQ(wrongOnLevel, 0);

@@ -50,6 +50,17 @@ double levelFrom(Recording& monitor, SoundClock::time_point from, std::chrono::m
     return monitor.level(from, from + length);
 }
 
+// Whether the process is stopped by a signal (state T in /proc/<pid>/stat).
+bool stopped(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype afterName = text.lastIndexOf(')'); // the name may hold spaces
+    return afterName >= 0 && text.mid(afterName + 2, 1) == "T";
+}
+
 class GameSound : public PlayingTest {
 protected:
     void SetUp() override
@@ -72,7 +83,9 @@ protected:
         return {copy};
     }
 
-    static void waitMs(int ms) { QThread::msleep(ms); }
+    // Lets the recording run on: a claim about a second of tune or of silence
+    // needs that second recorded. A window of listening, not a wait for an event.
+    static void listenFor(int ms) { QThread::msleep(ms); }
 
     GameHome home;
 
@@ -94,7 +107,7 @@ TEST_F(GameSound, TheTunePlaysFromTheStartAndTheDeathsLineSwitchesItOffAndOn)
 
     // Playing for a second, then a click on the deaths line: silence, and
     // the silence holds.
-    waitMs(1000);
+    listenFor(1000);
     const auto beforeOff = SoundClock::now();
     const double playing = monitor.level(beforeOff - 1s, beforeOff);
     std::cout << "tune level " << playing << "\n";
@@ -103,7 +116,7 @@ TEST_F(GameSound, TheTunePlaysFromTheStartAndTheDeathsLineSwitchesItOffAndOn)
     const auto off = SoundClock::now();
     // A quiet run falls silent some 0.1 s after the click; the second from
     // 1 s to 2 s after it must be silent.
-    waitMs(2200);
+    listenFor(2200);
     const double after = monitor.level(off + 1000ms, off + 2000ms);
     std::cout << "level after the click " << after << "\n";
     EXPECT_LT(after, Silent) << "still playing after the click";
@@ -206,7 +219,6 @@ TEST_F(GameSound, TheGamePlaysOnWhenTheServerStopsAndPlaysOnTheNextServer)
     monitor = std::make_unique<Recording>(*server);
     ASSERT_TRUE(monitor->started()) << "nothing recorded from the second server";
     clickDeathsLine();
-    waitMs(500);
     clickDeathsLine();
     const auto on = SoundClock::now();
     EXPECT_TRUE(monitor->heardAfter(on, Audible, HearTimeoutMs)) << "the tune did not play on the new server";
@@ -247,7 +259,8 @@ TEST_F(GameSound, ASoundLeftBehindOnAStoppedServerTouchesNothingWhileTheProgramE
     ASSERT_TRUE(monitor.heardAfter(launched, Audible, HearTimeoutMs)) << "the tune was not heard";
 
     ::kill(pid_t(server.pid()), SIGSTOP);
-    waitMs(300); // what the program sends now stays in its own buffers
+    // What the program sends from now on stays in its own buffers.
+    ASSERT_TRUE(waitUntil([&] { return stopped(server.pid()); }, StepTimeoutMs)) << "the server did not stop";
     program.write("close\n");
     const QString closed = readLine(10000);
     ASSERT_TRUE(closed.startsWith(QStringLiteral("closed after "))) << closed.toStdString();

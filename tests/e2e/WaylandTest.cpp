@@ -110,6 +110,9 @@ protected:
     }
 
     static constexpr int GameFrameTitle = 28;
+    // A player's press on a title bar is held a moment: the length of the
+    // gesture, not a wait for anything.
+    static constexpr int TitleBarPressMs = 200;
     static constexpr QPoint PointerRest{WestonSession::OutputWidth / 2, 10};
     std::unique_ptr<WestonSession> weston;
 };
@@ -205,15 +208,21 @@ TEST_P(WaylandGame, ARealPressOnTheTitleBarGivesThePointerBack)
         x.moveTo(onScreen(*start + QPoint(1, 0)));
         x.moveTo(onScreen(QPoint(200, -GameFrameTitle / 2)));
         x.buttonDown();
-        QThread::msleep(200);
+        QThread::msleep(TitleBarPressMs);
         if (drag)
             x.moveAlong(onScreen({QPoint(210, -GameFrameTitle / 2), QPoint(230, 10 - GameFrameTitle / 2)}));
         x.buttonUp();
-        QThread::msleep(200);
-        // A drag moves the window: find level 1 on the screen again.
+        // A drag moves the window: find level 1 on the screen again, at the
+        // same place on two screens in a row, so that the move is over.
         x.moveTo(PointerRest);
-        std::optional<QPoint> at;
-        ASSERT_TRUE(waitUntil([&] { return bool(at = findPictureOnScreen(x.screen(), shown)); }, StepTimeoutMs))
+        std::optional<QPoint> at, before;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                before = at;
+                at = findPictureOnScreen(x.screen(), shown);
+                return at && at == before;
+            },
+            StepTimeoutMs))
             << "level 1 is gone from the screen";
         window = QRect(*at, QSize(640, 496));
         x.moveTo(onScreen(QPoint(0, 240)));

@@ -1,7 +1,7 @@
 #pragma once
 // A private X display for one test: its own Xvfb, and the tools that look
-// at it and act on it (xdotool for the mouse and windows, ImageMagick's
-// import for the screen's pixels).
+// at it and act on it (xdotool for the mouse and windows; the screen's
+// pixels are asked of the server directly, as a test polls them often).
 
 #include <QImage>
 #include <QPoint>
@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+struct xcb_connection_t;
 
 namespace zw::e2e {
 
@@ -51,13 +53,14 @@ public:
     void buttonDown() const;
     void buttonUp() const;
 
-    // The whole screen as it is now (the pointer is not in it).
+    // The whole screen as it is now (the pointer is not in it); a null
+    // image when the server cannot be asked.
     QImage screen() const;
 
 private:
     std::unique_ptr<QProcess> server_;
+    mutable xcb_connection_t* screenLink_ = nullptr; // opened at the first screen()
     QString display_;
-    QTemporaryDir shots_;
 };
 
 } // namespace zw::e2e

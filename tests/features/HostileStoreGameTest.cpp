@@ -4,13 +4,15 @@
 // leaves alone whatever is not its own ordinary file.
 
 #include "ConfigHome.h"
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 #include "HostileStore.h"
 #include "LoadMessages.h"
 #include "ProgramStart.h"
 
 #include "game/Game.h"
 #include "base/RuntimeError.h"
+#include "platform/store/AtomicFile.h"
+#include "support/PaddedStore.h"
 
 #include <gtest/gtest.h>
 #include <sys/time.h>
@@ -44,7 +46,7 @@ class HostileStoreGame : public HostileStoreTest {};
 
 // The failing save is told at the first save, not again on the deaths that
 // follow; continue answers with the bad-data box and goes one level on.
-TEST_P(HostileStoreGame, ANewGameReachesLevelOneAndContinueSaysBadData)
+TEST_P(HostileStoreGame, NewGamePlaysOnAndContinueSaysBadData)
 {
     const NodeState before = nodeState(place.thing);
     const NodeState storeBefore = nodeState(home.storeFile());
@@ -166,6 +168,39 @@ TEST(MessyStoreGame, ANewGamePlaysOnAndCleansUp)
     // Bad data, then the level change's save, told once in this run too.
     EXPECT_EQ(next.prompts(),
               (QStringList{"chyba při načítání, chybná data", "Run-time error '75':\n\nPath/File access error"}));
+}
+
+// A store the player filled to exactly the size the game reads, its save
+// first: continue reads it, and the save that would push the file past that
+// size is refused and told once, so the file stays one the game reads, and
+// the next continue still finds the saved level.
+TEST(StoreAtItsSizeLimit, ASaveThatWouldPassItIsRefusedAndTheSavedLevelStays)
+{
+    ConfigHome home;
+    const QByteArray store = paddedStore("[SaveGame]\nSaw1=3\nSaw2=9\nSaw3=12\nSaw4=0\n", platform::LargestStore);
+    writeBytes(home.storeFile(), store);
+    {
+        Player player;
+        player.press(ColorContinue);
+        player.sweep();
+        EXPECT_EQ(player.s.Level, 3.0f);
+        EXPECT_EQ(player.s.Deaths, 9.0f);
+        player.die(); // saves 3 and 9 again: the same size
+        EXPECT_TRUE(player.prompts().isEmpty());
+        player.die(); // 3 and 10: one byte more
+        player.die();
+        EXPECT_EQ(player.s.Deaths, 12.0f) << "the deaths still count";
+        EXPECT_EQ(player.prompts(), QStringList{SaveFailed}) << "told once";
+    }
+    EXPECT_LE(QFileInfo(home.storeFile()).size(), platform::LargestStore);
+    EXPECT_TRUE(fileBytes(home.storeFile()) == store) << "the store changed";
+
+    Player next;
+    next.press(ColorContinue);
+    next.sweep();
+    EXPECT_TRUE(next.prompts().isEmpty()) << next.prompts().join('|').toStdString();
+    EXPECT_EQ(next.s.Level, 3.0f);
+    EXPECT_EQ(next.s.Deaths, 9.0f);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 // One start of the program: a fresh game on the menu over whatever store the
 // current config folder holds, its saves going to the real store on disk.
 
-#include "FixturePictures.h"
-#include "StoreBackedPlatform.h"
+#include "support/FixturePictures.h"
+#include "support/TestPlatform.h"
 
 #include "game/Game.h"
 
@@ -13,11 +13,15 @@ namespace zw::test {
 
 class ProgramStart {
 public:
-    StoreBackedPlatform platform;
+    TestPlatform platform;
     Game game{platform, [] { return std::make_unique<PictureStore>(&fixturePicture); }};
     GameState& s = game.state();
 
-    ProgramStart() { game.Form_Load(); }
+    ProgramStart()
+    {
+        platform.storeIn = TestPlatform::Store::OnDisk;
+        game.Form_Load();
+    }
 
     void press(Colour colour)
     {

@@ -4,7 +4,7 @@
 // editor left in the file.
 
 #include "ConfigHome.h"
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 #include "GameStore.h"
 #include "LoadMessages.h"
 #include "ProgramStart.h"

@@ -7,7 +7,16 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$(mktemp -d)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ "$("$game" --version 2>/dev/null)" = "zigwalk 1.0" ] || fail "--version"
 "$game" --help 2>/dev/null | head -n 1 | grep -q '^usage: zigwalk' || fail "--help"
-for args in "--bogus" "one two" "--levels" "--choose-levels somewhere"; do
+# Qt's own options are Qt's: they stand beside --help and --version, which
+# still answer without any display.
+for args in "-platform offscreen --version" "--version -platform xcb" "-style fusion -reverse --version" \
+  "-style=fusion --version" "--platform offscreen --version" "-platform xcb -display :999 --version"; do
+  # shellcheck disable=SC2086
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$game" $args 2>/dev/null)" = "zigwalk 1.0" ] || fail "$args"
+done
+env -u DISPLAY -u WAYLAND_DISPLAY "$game" -platform xcb --help 2>/dev/null | head -n 1 | grep -q '^usage: zigwalk' ||
+  fail "-platform xcb --help"
+for args in "--bogus" "one two" "--levels" "--choose-levels somewhere" "-platform" "-plat offscreen"; do
   # shellcheck disable=SC2086
   err=$("$game" $args 2>&1 >/dev/null)
   status=$?

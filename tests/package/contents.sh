@@ -29,12 +29,18 @@ relative_link_to() { # a relative link that leads to a regular file in the root
 check "usr/games/zigwalk leads to usr/lib/zigwalk/zigwalk" relative_link_to usr/games/zigwalk usr/lib/zigwalk/zigwalk
 check "the program is executable" test -x "$root/usr/lib/zigwalk/zigwalk"
 check "usr/lib/zigwalk/music.mid leads to the tune" relative_link_to usr/lib/zigwalk/music.mid usr/share/zigwalk/music.mid
-check "zigwalk-check is executable" test -x "$root/usr/games/zigwalk-check"
+check "zigwalk-check, a tool, is on every user's PATH" test -x "$root/usr/bin/zigwalk-check"
+check "nothing of the checker is left in the games' folder" test ! -e "$root/usr/games/zigwalk-check"
+check "the game is the only command in /usr/games" test "$(ls "$root/usr/games")" = zigwalk
+check "the checker is the only command in /usr/bin" test "$(ls "$root/usr/bin")" = zigwalk-check
 check "the twenty built-in levels are there as pictures" \
   test "$(find "$root/usr/share/zigwalk/levels" -name 'level-*.png' | wc -l)" -eq 20
 check "zigwalk-check finds the installed levels clean" \
-  env QT_QPA_PLATFORM=offscreen "$root/usr/games/zigwalk-check" --levels "$root/usr/share/zigwalk/levels"
-check "zigwalk-check has its manual page" test -f "$root/usr/share/man/man6/zigwalk-check.6.gz"
+  env QT_QPA_PLATFORM=offscreen "$root/usr/bin/zigwalk-check" --levels "$root/usr/share/zigwalk/levels"
+check "zigwalk-check has its manual page, in the commands section" test -f "$root/usr/share/man/man1/zigwalk-check.1.gz"
+for option in levels pack snap table sheet way help; do
+  check "zigwalk-check's manual page names --$option" grep -qF -- "\\-\\-$option" <(gzip -dc "$root/usr/share/man/man1/zigwalk-check.1.gz")
+done
 check "music.mid is a MIDI file" test "$(head -c 4 "$root/usr/share/zigwalk/music.mid")" = MThd
 
 # apt asks for the disk space the files take, each file counted once: a
@@ -90,6 +96,10 @@ check "the manual page is gzip" gzip -t "$page"
 warnings=$(man --warnings -l "$page" 2>&1 >/dev/null || true)
 check "man reads the page without warnings: $warnings" test -z "$warnings"
 check "the manual page names the game" grep -q '^\.TH ZIGWALK 6' <(gzip -dc "$page")
+tool_page=$root/usr/share/man/man1/zigwalk-check.1.gz
+warnings=$(man --warnings -l "$tool_page" 2>&1 >/dev/null || true)
+check "man reads the checker's page without warnings: $warnings" test -z "$warnings"
+check "the checker's page is in the commands section" grep -q '^\.TH ZIGWALK-CHECK 1' <(gzip -dc "$tool_page")
 
 # Debian's documents.
 check "the copyright file" grep -q '^License: MIT' "$root/usr/share/doc/zigwalk/copyright"

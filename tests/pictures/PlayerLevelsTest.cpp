@@ -5,7 +5,6 @@
 
 #include "base/ColorKey.h"
 #include "check/PlayerLevels.h"
-#include "check/Snap.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -81,6 +80,11 @@ const BrokenFolder brokenFolders[] = {
      "level-01.png", "path", "not joined"},
     {"PathTouchesMenu", [](const QString& d) { saveChanged(d, 1, [](QImage& i) { paint(i, {300, 260, 4, 4}, keyrgb::DarkRed); }); },
      "level-01.png", "path", "touches dark red: 4 px, first at (300,260)"},
+    // The path runs out of the window on the left: a run could go round every wall.
+    {"PathOnTheEdge", [](const QString& d) { saveChanged(d, 2, [](QImage& i) { paint(i, {0, 220, 60, 40}, keyrgb::Black); }); },
+     "level-02.png", "edge", "40 px, first at (0,220)"},
+    {"GoalOnTheBottomEdge", [](const QString& d) { saveChanged(d, 3, [](QImage& i) { paint(i, {550, 250, 20, 230}, keyrgb::Green); }); },
+     "level-03.png", "edge", "20 px, first at (550,479)"},
     {"NoWayBack", [](const QString& d) { saveChanged(d, 2, [](QImage& i) { paint(i, {20, 20, 30, 30}, keyrgb::White); }); },
      "level-02.png", "menu", "no dark red spot"},
     {"Gap", [](const QString& d) { QFile::remove(level(d, 2)); }, "level-02.png", "file", "without gaps"},
@@ -170,50 +174,6 @@ TEST(PlayerFolderTest, CleanFolderOfAnyFormatOpensWithItsLevelsDecoded)
         EXPECT_GE(l.ways[0].narrowest, 39.0);
     }
     EXPECT_EQ(folder.canonicalPath, QDir(tmp.path()).canonicalPath());
-}
-
-// Soft edges of a painted level are grey, pink and dark red pixels that the
-// rules refuse; snapped, the same picture passes and nothing grey became the
-// dark red that would lead back to the menu from beside the path.
-TEST(SnapTest, PaintedLevelIsRefusedThenPassesOnceSnapped)
-{
-    const QImage painted = paintedLevel(2);
-    const std::vector<Finding> before = checkPlayerMaze(QStringLiteral("level-01.png"), painted, Language::English);
-    ASSERT_FALSE(before.empty());
-    EXPECT_EQ(before[0].rule, QStringLiteral("key colours"));
-
-    const Snapped snapped = snapToMazeColours(painted);
-    EXPECT_GT(snapped.changed, 100);
-    EXPECT_LT(snapped.changed, 20000);
-    std::vector<PathMeasure> ways;
-    for (const Finding& f : checkPlayerMaze(QStringLiteral("level-01.png"), snapped.image, Language::English, &ways))
-        ADD_FAILURE() << f.line().toStdString();
-    ASSERT_EQ(ways.size(), 1u);
-    EXPECT_TRUE(ways[0].connected);
-    EXPECT_EQ(snapToMazeColours(snapped.image).changed, 0) << "a snapped picture stays as it is";
-}
-
-// A built-in maze copied out is already in the key: snapping it changes only
-// the few specks outside the key, and keeps its orange top strip.
-TEST(SnapTest, KeyColoursAMazeMayHoldStayAsTheyAre)
-{
-    QImage img = playerLevel();
-    QPainter(&img).fillRect(QRect(200, 2, 100, 12), QColor::fromRgb(keyrgb::Orange));
-    img.setPixel(300, 300, qRgb(0x33, 0x33, 0x33));
-    const Snapped snapped = snapToMazeColours(img);
-    EXPECT_EQ(snapped.changed, 1);
-    EXPECT_EQ(snapped.image.pixel(250, 5), QRgb(keyrgb::Orange));
-    EXPECT_EQ(snapped.image.pixel(300, 300), QRgb(keyrgb::Black));
-}
-
-TEST(SnapTest, GreyEdgesBecomeBlackOrWhiteNeverAColourThatActs)
-{
-    QImage greys(256, 1, QImage::Format_RGB32);
-    for (int v = 0; v < 256; ++v)
-        greys.setPixel(v, 0, qRgb(v, v, v));
-    const QImage out = snapToMazeColours(greys).image;
-    for (int v = 0; v < 256; ++v)
-        EXPECT_EQ(out.pixel(v, 0), QRgb(v < 128 ? keyrgb::Black : keyrgb::White)) << v;
 }
 
 TEST(PlayerFolderTest, FindingsSpeakCzech)

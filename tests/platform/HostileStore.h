@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <future>
@@ -106,7 +107,9 @@ inline HostilePlace linkToDevice(const ConfigHome& home, const QString& scratch)
 {
     const QString node = scratch + QStringLiteral("/node");
     if (::mknod(encoded(node).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-        return {node, QStringLiteral("no permission to make a device node here (needs root)")};
+        return {node, ::geteuid() != 0 ? QStringLiteral("needs root to make a device node")
+                                       : QStringLiteral("this machine refuses root a device node (mknod: %1)")
+                                             .arg(QString::fromLocal8Bit(std::strerror(errno)))};
     EXPECT_TRUE(linkStoreTo(home, node));
     return {node, {}};
 }

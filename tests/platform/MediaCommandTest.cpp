@@ -18,6 +18,7 @@ using Verb = MediaCommand::Verb;
 const QString ProgramDir = QStringLiteral("/opt/zigwalk");
 
 struct Case {
+    const char* name;
     const char* command;
     Verb verb;
     const char* path;
@@ -41,28 +42,29 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, MediaCommandTest,
     ::testing::Values(
         // what the game sends
-        Case{"Play music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
-        Case{"Stop music.mid", Verb::Stop, "/opt/zigwalk/music.mid"},
+        Case{"TheGamesPlay", "Play music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"TheGamesStop", "Stop music.mid", Verb::Stop, "/opt/zigwalk/music.mid"},
         // the verb in any case, blanks around and between
-        Case{"play music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
-        Case{"PLAY music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
-        Case{"sToP music.mid", Verb::Stop, "/opt/zigwalk/music.mid"},
-        Case{"  Play \t music.mid  ", Verb::Play, "/opt/zigwalk/music.mid"},
-        Case{"Play\tmusic.mid", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"PlayInLowerCase", "play music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"PlayInCapitals", "PLAY music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"StopInMixedCase", "sToP music.mid", Verb::Stop, "/opt/zigwalk/music.mid"},
+        Case{"BlanksAroundAndBetween", "  Play \t music.mid  ", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"ATabBetween", "Play\tmusic.mid", Verb::Play, "/opt/zigwalk/music.mid"},
         // names with blanks, folders, or a full path
-        Case{"Play \"my tune.mid\"", Verb::Play, "/opt/zigwalk/my tune.mid"},
-        Case{"Play tunes/../music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
-        Case{"Play tunes/night.mid", Verb::Play, "/opt/zigwalk/tunes/night.mid"},
-        Case{"Play /srv/music/night.mid", Verb::Play, "/srv/music/night.mid"},
+        Case{"AQuotedNameWithABlank", "Play \"my tune.mid\"", Verb::Play, "/opt/zigwalk/my tune.mid"},
+        Case{"AFolderAndBack", "Play tunes/../music.mid", Verb::Play, "/opt/zigwalk/music.mid"},
+        Case{"ANameInAFolder", "Play tunes/night.mid", Verb::Play, "/opt/zigwalk/tunes/night.mid"},
+        Case{"AFullPath", "Play /srv/music/night.mid", Verb::Play, "/srv/music/night.mid"},
         // anything else
-        Case{"", Verb::Ignored, ""},
-        Case{"Play", Verb::Ignored, ""},
-        Case{"Play   ", Verb::Ignored, ""},
-        Case{"Play \"\"", Verb::Ignored, ""},
-        Case{"Playmusic.mid", Verb::Ignored, ""},
-        Case{"Pause music.mid", Verb::Ignored, ""},
-        Case{"Open music.mid", Verb::Ignored, ""},
-        Case{"Close music.mid", Verb::Ignored, ""}));
+        Case{"Nothing", "", Verb::Ignored, ""},
+        Case{"PlayAlone", "Play", Verb::Ignored, ""},
+        Case{"PlayAndBlanks", "Play   ", Verb::Ignored, ""},
+        Case{"PlayAnEmptyQuote", "Play \"\"", Verb::Ignored, ""},
+        Case{"NoBlankAfterTheVerb", "Playmusic.mid", Verb::Ignored, ""},
+        Case{"Pause", "Pause music.mid", Verb::Ignored, ""},
+        Case{"Open", "Open music.mid", Verb::Ignored, ""},
+        Case{"Close", "Close music.mid", Verb::Ignored, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Started from elsewhere, the game still finds and plays the tune beside it.
 TEST(MediaCommandDirectory, TheCurrentDirectoryDoesNotMatter)

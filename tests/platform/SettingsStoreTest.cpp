@@ -8,9 +8,13 @@
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
 #include "GameStore.h"
+#include "platform/store/AtomicFile.h"
+#include "support/PaddedStore.h"
 
 #include <QDir>
 #include <QProcess>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -112,8 +116,8 @@ TEST_F(SettingsStoreTest, ASaveReplacesTheFileWhole)
 
 struct BlockedStore {
     const char* name;
-    // Prepares the folder and returns whether an old store holds values to keep.
-    bool (*prepare)(const ConfigHome&);
+    // Prepares the folder and returns what the old store holds, if there is one to keep.
+    std::optional<QByteArray> (*prepare)(const ConfigHome&);
 };
 
 std::ostream& operator<<(std::ostream& out, const BlockedStore& blocked)
@@ -123,44 +127,57 @@ std::ostream& operator<<(std::ostream& out, const BlockedStore& blocked)
 
 const QByteArray OldStore = "[SaveGame]\nSaw1=5\nSaw2=2\nSaw3=7\nSaw4=2\n";
 
-bool readOnlyFolder(const ConfigHome& home)
+// The store and its folder the player's own, so that only what the case
+// makes of them can stop the save.
+std::optional<QByteArray> playersOwn(const ConfigHome& home, const QByteArray& store)
 {
-    writeBytes(home.storeFile(), OldStore);
+    writeBytes(home.storeFile(), store);
     EXPECT_EQ(::chown(QFile::encodeName(home.storeFile()).constData(), AsPlayer::uid(), -1), 0);
-    ::chmod(QFile::encodeName(home.path()).constData(), 0555);
-    return true;
-}
-
-bool readOnlyFile(const ConfigHome& home)
-{
-    writeBytes(home.storeFile(), OldStore);
-    const QByteArray file = QFile::encodeName(home.storeFile());
-    EXPECT_EQ(::chown(file.constData(), AsPlayer::uid(), -1), 0);
     EXPECT_EQ(::chown(QFile::encodeName(home.path()).constData(), AsPlayer::uid(), -1), 0);
-    ::chmod(file.constData(), 0444);
-    return true;
+    return store;
 }
 
-bool storeIsAFolder(const ConfigHome& home)
+std::optional<QByteArray> readOnlyFolder(const ConfigHome& home)
+{
+    const auto old = playersOwn(home, OldStore);
+    ::chmod(QFile::encodeName(home.path()).constData(), 0555);
+    return old;
+}
+
+std::optional<QByteArray> readOnlyFile(const ConfigHome& home)
+{
+    const auto old = playersOwn(home, OldStore);
+    ::chmod(QFile::encodeName(home.storeFile()).constData(), 0444);
+    return old;
+}
+
+// Saving 9 and 9 over 5 and 2 makes Saw3 one digit longer: one byte past the
+// size the game reads, so the game would lock itself out of its own save.
+std::optional<QByteArray> wouldPassTheSizeLimit(const ConfigHome& home)
+{
+    return playersOwn(home, paddedStore(OldStore, platform::LargestStore));
+}
+
+std::optional<QByteArray> storeIsAFolder(const ConfigHome& home)
 {
     QDir().mkpath(home.storeFile());
-    return false;
+    return std::nullopt;
 }
 
-bool configFolderUnderAFile(const ConfigHome& home)
+std::optional<QByteArray> configFolderUnderAFile(const ConfigHome& home)
 {
     // The config folder itself cannot be made: a file stands in its way.
     const QString blocker = home.path() + QStringLiteral("/blocker");
     writeBytes(blocker, "not a folder");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
-    return false;
+    return std::nullopt;
 }
 
 class BlockedStoreTest : public SettingsStoreTest, public ::testing::WithParamInterface<BlockedStore> {};
 
-TEST_P(BlockedStoreTest, AFailedSaveRaisesAnAccessErrorAndKeepsTheOldStore)
+TEST_P(BlockedStoreTest, FailsAndKeepsTheOldStore)
 {
-    const bool hasOld = GetParam().prepare(home);
+    const std::optional<QByteArray> old = GetParam().prepare(home);
     {
         AsPlayer player;
         try {
@@ -171,8 +188,8 @@ TEST_P(BlockedStoreTest, AFailedSaveRaisesAnAccessErrorAndKeepsTheOldStore)
             EXPECT_STREQ(error.what(), "Path/File access error");
         }
     }
-    if (hasOld) {
-        EXPECT_EQ(fileBytes(home.storeFile()), OldStore);
+    if (old) {
+        EXPECT_TRUE(fileBytes(home.storeFile()) == *old) << "the old store changed";
         EXPECT_EQ(readKey("Saw1"), "5");
     }
 }
@@ -180,9 +197,21 @@ TEST_P(BlockedStoreTest, AFailedSaveRaisesAnAccessErrorAndKeepsTheOldStore)
 INSTANTIATE_TEST_SUITE_P(Blocked, BlockedStoreTest,
                          ::testing::Values(BlockedStore{"ReadOnlyFolder", readOnlyFolder},
                                            BlockedStore{"ReadOnlyFile", readOnlyFile},
+                                           BlockedStore{"WouldPassTheSizeLimit", wouldPassTheSizeLimit},
                                            BlockedStore{"StoreIsAFolder", storeIsAFolder},
                                            BlockedStore{"ConfigFolderUnderAFile", configFolderUnderAFile}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The limit is the game's own: a save that ends exactly on it is one the game
+// reads back, and goes through.
+TEST_F(SettingsStoreTest, ASaveThatEndsExactlyAtTheSizeLimitGoesThrough)
+{
+    const QByteArray grown = paddedStore("[SaveGame]\nSaw1=9\nSaw2=9\nSaw3=18\nSaw4=0\n", platform::LargestStore);
+    writeBytes(home.storeFile(), paddedStore(OldStore, platform::LargestStore - 1));
+    gameStore().writeAll(SaveSection, saveSet(9, 9));
+    EXPECT_TRUE(fileBytes(home.storeFile()) == grown);
+    EXPECT_EQ(readKey("Saw3"), "18");
+}
 
 struct DamagedStore {
     const char* name;
@@ -223,7 +252,7 @@ protected:
     }
 };
 
-TEST_P(DamagedStoreTest, ReadingGivesTheDefaultsOrWhatCanBeRead)
+TEST_P(DamagedStoreTest, GivesTheDefaultsOrWhatCanBeRead)
 {
     AsPlayer player;
     if (!GetParam().saw1) {

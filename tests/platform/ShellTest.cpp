@@ -43,10 +43,14 @@ TEST_P(ShellTest, OpensTheAddressOncePerCall)
     EXPECT_EQ(browser.opened[0].toString(), address);
 }
 
+// The addresses below, in their order, by what each holds.
+const char* const AddressNames[] = {"AHostAlone", "APathAndAQuery", "APortAndAFragment"};
+
 INSTANTIATE_TEST_SUITE_P(Addresses, ShellTest,
                          ::testing::Values("http://www.zigwalk.example/",
                                            "http://zigwalk.example/guestbook?lang=cs&level=12",
-                                           "http://zigwalk.example:8080/hra/index.html#menu"));
+                                           "http://zigwalk.example:8080/hra/index.html#menu"),
+                         [](const auto& info) { return std::string(AddressNames[info.index]); });
 
 } // namespace
 } // namespace zw::test

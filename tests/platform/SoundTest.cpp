@@ -35,6 +35,16 @@ int threadCountSettled(int expected)
     return count;
 }
 
+// Waits until the worker has carried out every command so far; whether it
+// did within a generous while. Before that it sets itself up, which takes
+// a moment on a quiet machine and much longer under a sanitizer.
+bool caughtUp(const Sound& sound)
+{
+    for (int i = 0; i < 3000 && !sound.caughtUp(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10)); // asks again
+    return sound.caughtUp();
+}
+
 struct Use {
     const char* name;
     QByteArray musicFile; // beside the program; empty: no file
@@ -71,8 +81,8 @@ void gameSession(Sound& sound)
     sound.beep();
     sound.mciExecute("Stop music.mid");
     sound.mciExecute("Play music.mid");
-    // Let the worker get to the commands before closing.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The worker gets to the commands before the sound is closed.
+    EXPECT_TRUE(caughtUp(sound)) << "the worker never carried out the commands";
     sound.beep();
     sound.mciExecute("Stop music.mid");
 }
@@ -92,7 +102,7 @@ void strangeCommands(Sound& sound)
     for (const char* command : {"", "Play", "Pause music.mid", "Play /nonexistent/music.mid",
                                 "Stop nothing.mid", "Play \"\"", "Play /proc/self/mem"})
         sound.mciExecute(command);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(caughtUp(sound)) << "the worker never carried out the commands";
 }
 
 INSTANTIATE_TEST_SUITE_P(

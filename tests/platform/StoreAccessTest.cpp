@@ -9,9 +9,11 @@
 
 #include <QFile>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <thread>
 
 #include <dirent.h>
@@ -19,6 +21,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -127,7 +130,8 @@ struct Watch {
 // Another user looks through the store's folder as fast as it can while
 // the player saves, opening every file it may: it runs as "nobody" in a
 // child of this process, with nothing but system calls, until told to stop.
-[[noreturn]] void watch(const char* folder, const char* secret, int stopFd, int reportFd)
+// `looked` counts its finished looks, in memory it shares with the player.
+[[noreturn]] void watch(const char* folder, const char* secret, int stopFd, int reportFd, std::atomic<long>* looked)
 {
     if (::setgroups(0, nullptr) != 0 || ::setresgid(NoGroup, NoGroup, NoGroup) != 0
         || ::setresuid(Nobody, Nobody, Nobody) != 0)
@@ -167,6 +171,7 @@ struct Watch {
             }
         }
         ::close(dir);
+        looked->fetch_add(1);
     }
     ::write(reportFd, &seen, sizeof seen);
     ::_exit(0);
@@ -184,6 +189,20 @@ TEST(StoreAccess, AnotherUserNeverSeesAPrivateStoresBytes)
     writeBytes(home.path() + QStringLiteral("/readme.txt"), "open to all");
     ASSERT_EQ(::chmod(QFile::encodeName(home.path() + QStringLiteral("/readme.txt")).constData(), 0644), 0);
 
+    // The watcher's count of finished looks, shared across the fork.
+    void* shared = ::mmap(nullptr, sizeof(std::atomic<long>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(shared, MAP_FAILED);
+    auto* looked = new (shared) std::atomic<long>(0);
+    static_assert(std::atomic<long>::is_always_lock_free, "shared between processes");
+    // Waits until the watcher has finished a look after `since` looks; a
+    // watcher that hangs or died is let go after a generous while.
+    const auto lookedPast = [looked](long since) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (looked->load() <= since && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // asks again
+        return looked->load() > since;
+    };
+
     int stop[2], report[2];
     ASSERT_EQ(::pipe(stop), 0);
     ASSERT_EQ(::pipe(report), 0);
@@ -191,13 +210,19 @@ TEST(StoreAccess, AnotherUserNeverSeesAPrivateStoresBytes)
     const pid_t watcher = ::fork();
     ASSERT_GE(watcher, 0);
     if (watcher == 0)
-        watch(folder.constData(), secret.constData(), stop[0], report[1]);
+        watch(folder.constData(), secret.constData(), stop[0], report[1], looked);
     ::close(report[1]);
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // Every save starts once the watcher is looking and is followed by at
+    // least one whole look of its own, while the watcher never stops.
+    // (A watcher that never looked could not become another user: said below.)
+    const bool looking = lookedPast(0);
     for (int death = 1; death <= 20; ++death) {
+        const long before = looked->load();
         gameStore().writeAll(SaveSection, saveSet(3, death));
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (looking) {
+            EXPECT_TRUE(lookedPast(before)) << "the watcher stopped looking at save " << death;
+        }
     }
     ::write(stop[1], "x", 1);
     Watch seen;
@@ -207,6 +232,7 @@ TEST(StoreAccess, AnotherUserNeverSeesAPrivateStoresBytes)
     ::close(stop[0]);
     ::close(stop[1]);
     ::close(report[0]);
+    ::munmap(shared, sizeof(std::atomic<long>));
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the watcher could not become another user";
 
     EXPECT_EQ(seen.sawSecret, 0) << "another user read the store's bytes";

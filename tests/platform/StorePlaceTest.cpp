@@ -5,6 +5,7 @@
 
 #include "ConfigHome.h"
 #include "GameStore.h"
+#include "support/MountNamespace.h"
 #include "support/ProgramCopy.h"
 
 #include <QDir>
@@ -49,19 +50,6 @@ private:
     };
     std::vector<Saved> saved_;
 };
-
-// Why a test cannot lay folders or files of its own over the system's in a
-// mount namespace of its own, or nothing when it can.
-QString whyNoMountNamespace()
-{
-    if (::geteuid() != 0)
-        return QStringLiteral("needs root to mount in a namespace of the test's own");
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {"-m", "true"});
-    if (!probe.waitForFinished(10000) || probe.exitCode() != 0)
-        return QStringLiteral("no mount namespace here: ") + QString::fromLocal8Bit(probe.readAllStandardError());
-    return {};
-}
 
 QString passwordHome()
 {
@@ -192,7 +180,8 @@ TEST_P(WithoutHome, AHomeOfTheRootFolderIsNoPlaceForTheStore)
     EXPECT_EQ(QFileInfo(rootStore.filePath()).lastModified(), rootStoreBefore) << "a store was written under /";
 }
 
-INSTANTIATE_TEST_SUITE_P(Users, WithoutHome, ::testing::Values("root", "nobody"));
+INSTANTIATE_TEST_SUITE_P(Users, WithoutHome, ::testing::Values("root", "nobody"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // Saves and loads need nothing but the store's own folder: with the memory
 // folder and the temp folder full, a save and a continue work as ever.

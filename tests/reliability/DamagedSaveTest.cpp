@@ -7,13 +7,13 @@
 #include "LoadCheck.h"
 #include "OddTexts.h"
 #include "ScriptedPlayer.h"
-#include "StoreFilePlatform.h"
 
 #include "core/GameHarness.h"
 
 #include "base/RuntimeError.h"
 #include "base/UnreadableStore.h"
 #include "platform/store/AtomicFile.h"
+#include "platform/store/SettingsStore.h"
 #include "platform/store/StorePath.h"
 
 #include <QDir>
@@ -215,7 +215,8 @@ struct Session {
 // A real game on the real store: continue, a new game, five deaths and a win.
 Session playOnDisk()
 {
-    StoreFilePlatform platform;
+    TestPlatform platform;
+    platform.useThisMachine();
     const std::unique_ptr<Game> game = gameOn(platform, builtInPictures());
     SeededChoices choices(9);
     ScriptedPlayer player(*game, builtInAtlas(), choices);

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 namespace zw::reliability {
 namespace {
@@ -81,7 +82,7 @@ TEST(Kill, AKilledGameAlwaysLeavesOneWholeSaveThatTheNextStartLoads)
     // Fixed seeds: a failure comes back with the same kills.
     std::mt19937 random(8080);
     std::optional<SaveSet> stored; // what the store held after the previous kill
-    int savesUnderWayThatLanded = 0, savesUnderWayThatDidNot = 0;
+    int savesUnderWayThatLanded = 0, savesUnderWayThatDidNot = 0, locksLeft = 0;
 
     const int kills = killCount();
     for (int kill = 0; kill < kills; ++kill) {
@@ -92,7 +93,17 @@ TEST(Kill, AKilledGameAlwaysLeavesOneWholeSaveThatTheNextStartLoads)
         const KilledRun run = playAndKill(environment, kill, afterMs, duringStart);
         ASSERT_FALSE(run.failedSave) << run.output.toStdString();
 
+        // A save cut short may leave its lock file: empty and the player's alone.
+        const QString lock = folder.storeFile() + QStringLiteral(".lock");
+        struct stat lockInfo {};
+        if (::lstat(QFile::encodeName(lock).constData(), &lockInfo) == 0) {
+            EXPECT_EQ(lockInfo.st_size, 0) << "the lock file holds something";
+            EXPECT_EQ(lockInfo.st_mode & 07777, 0600u) << "the lock file is open to others";
+            ++locksLeft;
+        }
+
         const LoadReport next = loadInNewStart(environment);
+        EXPECT_FALSE(QFileInfo::exists(lock)) << "the next save left the lock file behind";
         ASSERT_FALSE(next.run.crashed) << next.run.errors.toStdString();
         ASSERT_EQ(next.run.exitCode, 0) << "the next start rejects the store: " << next.run.lines.join('\n').toStdString();
         ASSERT_TRUE(next.accepted);
@@ -120,7 +131,7 @@ TEST(Kill, AKilledGameAlwaysLeavesOneWholeSaveThatTheNextStartLoads)
         stored = now;
     }
     std::cout << kills << " kills; saves cut short by the kill: " << savesUnderWayThatLanded << " landed, "
-              << savesUnderWayThatDidNot << " did not\n";
+              << savesUnderWayThatDidNot << " did not; lock files left by the kill: " << locksLeft << "\n";
 }
 
 // A kill between creating the store's lock file and writing the owner's

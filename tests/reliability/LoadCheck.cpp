@@ -82,13 +82,13 @@ std::optional<std::string> judgeSavedBack(const std::optional<StoredTexts>& save
 
 } // namespace
 
-StoredTexts storedTexts(const PlayPlatform& platform)
+StoredTexts storedTexts(const TestPlatform& platform)
 {
     StoredTexts stored;
     for (std::size_t i = 0; i < 4; ++i) {
-        const auto found = platform.store.find(QStringLiteral("SaveGame/") + Keys[i]);
-        if (found != platform.store.end())
-            stored[i] = found->second;
+        const auto found = platform.settings.find(QStringLiteral("SaveGame/") + Keys[i]);
+        if (found != platform.settings.end())
+            stored[i] = *found;
     }
     return stored;
 }
@@ -105,12 +105,16 @@ StoredTexts storedTexts(const SavedValues& values)
 
 LoadOutcome continueFromMenu(const StoredTexts& stored, const PictureStore& pictures, QPointF spot)
 {
-    PlayPlatform platform;
+    TestPlatform platform;
+    platform.recordCalls = false;
     for (std::size_t i = 0; i < 4; ++i)
         if (stored[i])
-            platform.store[QStringLiteral("SaveGame/") + Keys[i]] = *stored[i];
+            platform.settings[QStringLiteral("SaveGame/") + Keys[i]] = *stored[i];
     std::optional<SavedValues> lastSave;
-    platform.onSaved = [&lastSave](const SavedValues& values) { lastSave = values; };
+    platform.afterSave = [&lastSave](const SavedValues& values, bool written) {
+        if (written)
+            lastSave = values;
+    };
 
     LoadOutcome outcome;
     const std::unique_ptr<Game> game = gameOn(platform, pictures);
@@ -150,7 +154,7 @@ std::optional<std::string> judgeLoad(const StoredTexts& stored, const LoadOutcom
         return "rejected a consistent save";
     const bool levelZero = reading.value[0] && *reading.value[0] == 0.0f;
     const std::size_t expectedBoxes = levelZero ? 2 : 1;
-    if (outcome.boxes.size() != expectedBoxes)
+    if (std::size_t(outcome.boxes.size()) != expectedBoxes)
         return "rejected with " + std::to_string(outcome.boxes.size()) + " boxes, not "
             + std::to_string(expectedBoxes);
     if (levelZero && (outcome.boxes[0].style != 48 || !outcome.boxes[0].prompt.startsWith(LevelZeroFirstLine)))

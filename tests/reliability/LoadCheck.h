@@ -5,7 +5,7 @@
 // texts say. Shared by the random player, the damaged-save tables and the
 // load fuzzer.
 
-#include "PlayPlatform.h"
+#include "support/TestPlatform.h"
 
 #include "assets/PictureStore.h"
 
@@ -18,15 +18,18 @@
 
 namespace zw::reliability {
 
+using test::SavedValues;
+using test::TestPlatform;
+
 // Saw1 to Saw4 as the store holds them; no value means the key is missing.
 using StoredTexts = std::array<std::optional<QString>, 4>;
 
-StoredTexts storedTexts(const PlayPlatform& platform);
+StoredTexts storedTexts(const TestPlatform& platform);
 StoredTexts storedTexts(const SavedValues& values);
 
 struct LoadOutcome {
     std::optional<std::string> runtimeError;
-    std::vector<PlayPlatform::Box> boxes;
+    QList<TestPlatform::Box> boxes;
     float levelBefore = 0, deathsBefore = 0;
     float level = 0, deaths = 0;     // after the level change the load ends with
     std::optional<StoredTexts> savedBack; // what the load's level change saved, if it saved

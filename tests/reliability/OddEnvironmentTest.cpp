@@ -16,6 +16,8 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+
+#include <unistd.h>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -198,7 +200,9 @@ TEST_F(OddEnvironment, NoSoundfont)
     const GameRun probe = runGame({QStringLiteral("--mount"), QStringLiteral("true")}, plain().environment,
                                   QStringLiteral("unshare"));
     if (probe.exitCode != 0)
-        GTEST_SKIP() << "no permission for a mount namespace here";
+        GTEST_SKIP() << (::geteuid() != 0 ? "needs root to mount in a namespace of the game's own"
+                                          : "this machine refuses root a mount namespace (unshare --mount: "
+                                                + probe.errors.trimmed().toStdString() + ")");
 
     const ProgramFolder programFolder;
     programFolder.putTune(tinyTune());

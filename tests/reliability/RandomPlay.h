@@ -10,7 +10,6 @@
 #include "Choices.h"
 #include "LoadCheck.h"
 #include "PictureSamples.h"
-#include "PlayPlatform.h"
 
 #include "game/Game.h"
 
@@ -82,7 +81,7 @@ private:
     const PictureStore& pictures_;
     const SampleAtlas& atlas_;
     QPointF continueSpot_;
-    PlayPlatform platform_;
+    TestPlatform platform_;
     std::unique_ptr<Game> game_;
     std::deque<Event> queued_;        // the rest of a planned move, a few events at most
     std::uint32_t pendingTicks_ = 0;  // a burst of ticks, one event each

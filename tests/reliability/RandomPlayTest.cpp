@@ -69,7 +69,8 @@ TEST_P(RandomPlayTest, KeepsEveryInvariantThroughALongSession)
 }
 
 // Four seeds: a million events in all.
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlayTest, ::testing::Values(1u, 2u, 3u, 20240611u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomPlayTest, ::testing::Values(1u, 2u, 3u, 20240611u),
+                         [](const auto& info) { return "Seed" + std::to_string(info.param); });
 
 TEST(RandomPlayReplay, TheSameSeedPlaysTheSameGame)
 {

@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -103,6 +106,10 @@ public:
     SmallDisk()
     {
         mounted_ = ::mount("tmpfs", QFile::encodeName(place_.path()).constData(), "tmpfs", 0, "size=128k,mode=0755") == 0;
+        if (!mounted_)
+            why_ = ::geteuid() != 0 ? std::string("needs root to mount a small filesystem")
+                                    : std::string("this machine refuses root a mount (mount tmpfs: ")
+                                          + std::strerror(errno) + ")";
     }
     ~SmallDisk()
     {
@@ -110,6 +117,7 @@ public:
             ::umount2(QFile::encodeName(place_.path()).constData(), MNT_DETACH);
     }
     bool mounted() const { return mounted_; }
+    const std::string& whyNot() const { return why_; }
     QString path() const { return place_.path(); }
 
     // Fills every byte that is left.
@@ -129,13 +137,14 @@ public:
 private:
     QTemporaryDir place_;
     bool mounted_ = false;
+    std::string why_;
 };
 
 TEST(UnwritableStore, AFullDisk)
 {
     SmallDisk disk;
     if (!disk.mounted())
-        GTEST_SKIP() << "no permission to mount a small filesystem here";
+        GTEST_SKIP() << disk.whyNot();
     const QString configHome = disk.path() + QStringLiteral("/config");
     ASSERT_TRUE(QDir().mkpath(configHome));
     seedSave(configHome);

@@ -21,7 +21,7 @@
 #include "BuiltInPictures.h"
 #include "Invariants.h"
 #include "ScriptedPlayer.h"
-#include "StoreFilePlatform.h"
+#include "support/TestPlatform.h"
 
 #include "game/Numbers.h"
 #include "base/RuntimeError.h"
@@ -41,6 +41,8 @@
 
 using namespace zw;
 using namespace zw::reliability;
+using zw::test::SavedValues;
+using zw::test::TestPlatform;
 
 namespace {
 
@@ -98,9 +100,14 @@ std::string values(const SavedValues& set)
 int play(const Options& options)
 {
     platform::Sound sound(QCoreApplication::applicationDirPath());
-    StoreFilePlatform platform(&sound, QCoreApplication::applicationDirPath());
+    TestPlatform platform;
+    platform.useThisMachine();
+    platform.programDir = QCoreApplication::applicationDirPath();
+    platform.recordCalls = false; // a run lasts until it is killed
+    platform.onBeep = [&sound] { sound.beep(); };
+    platform.onMediaCommand = [&sound](const QString& command) { sound.mciExecute(command); };
     platform.beforeSave = [](const SavedValues& set) { say("saving" + values(set)); };
-    platform.afterSave = [](bool written) { say(written ? "saved" : "failed"); };
+    platform.afterSave = [](const SavedValues&, bool written) { say(written ? "saved" : "failed"); };
 
     const std::unique_ptr<Game> game = gameOn(platform, builtInPictures());
     SeededChoices choices(options.seed);
@@ -146,7 +153,8 @@ int load()
         say(key.toStdString() + (value == Missing ? std::string(" missing") : "=" + value.toStdString()));
     }
 
-    StoreFilePlatform platform;
+    TestPlatform platform;
+    platform.useThisMachine();
     const std::unique_ptr<Game> game = gameOn(platform, builtInPictures());
     SeededChoices choices(1);
     ScriptedPlayer player(*game, builtInAtlas(), choices);

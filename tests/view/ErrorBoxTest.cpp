@@ -30,7 +30,7 @@ TEST(ErrorBox, OneBoxPerErrorAndTheGameGoesOn)
 TEST(ErrorBox, TimerHoldsWhileTheBoxIsOpenAndRunsAgainAfter)
 {
     ShownWindow shown;
-    shown.move(centre(menu::NewGame)); // starts the frame timer
+    shown.move(centre(patchOf(ColorNewGame))); // starts the frame timer
     ASSERT_TRUE(shown.timer()->isActive());
 
     bool activeDuringBox = true;
@@ -46,14 +46,14 @@ TEST(ErrorBox, TimerHoldsWhileTheBoxIsOpenAndRunsAgainAfter)
 TEST(ErrorBox, NothingElseRunsWhileTheBoxIsOpen)
 {
     ShownWindow shown;
-    shown.move(centre(menu::NewGame));
+    shown.move(centre(patchOf(ColorNewGame)));
     const auto linesBefore = shown.game.controls().Line;
 
     std::uint64_t queriesBefore = 0, queriesAfter = 0;
     bool closed = true;
     shown.whileBoxIsOpen = [&] {
         queriesBefore = shown.game.colourQueries();
-        shown.press(centre(menu::NewGame));                 // would start a game
+        shown.press(centre(patchOf(ColorNewGame)));                 // would start a game
         shown.tick(3);                                      // would move the frame
         ShownWindow::click(shown.label("Label1"), {1, 6}); // would switch the language
         closed = shown.window.close();                      // would unload the game
@@ -70,11 +70,11 @@ TEST(ErrorBox, NothingElseRunsWhileTheBoxIsOpen)
     for (std::size_t i = 0; i < linesBefore.size(); ++i)
         EXPECT_EQ(shown.game.controls().Line[i].Y1, linesBefore[i].Y1);
     EXPECT_FALSE(closed);
-    EXPECT_EQ(shown.platform.endCalls, 0);
+    EXPECT_EQ(shown.platform.ends, 0);
     EXPECT_TRUE(shown.window.isVisible());
 
     // Once the box is closed, events count again.
-    shown.press(centre(menu::NewGame));
+    shown.press(centre(patchOf(ColorNewGame)));
     EXPECT_EQ(shown.game.state().Level, 1.0f);
 }
 

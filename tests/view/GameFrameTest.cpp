@@ -75,7 +75,7 @@ TEST(GameFrame, ItsCloseButtonUnloadsTheGame)
     frame.show();
     ShownWindow::click(&frame, QPointF(640 - 20, view::GameFrame::TitleHeight / 2.0));
     EXPECT_EQ(shown.platform.mci, QStringList{QStringLiteral("Stop music.mid")});
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_FALSE(frame.isVisible());
 }
 
@@ -86,8 +86,8 @@ TEST(GameFrame, GoesAwayWithTheGame)
     frame.show();
     // The quit item ends the game; with a stand-in platform the process
     // lives on, and the window closes, its frame with it.
-    shown.press(centre(menu::Quit));
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    shown.press(centre(patchOf(ColorQuit)));
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_FALSE(frame.isVisible());
 }
 

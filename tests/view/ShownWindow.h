@@ -3,8 +3,8 @@
 // platform, with helpers that hand it mouse events and timer ticks the way
 // Qt would.
 
-#include "FixturePictures.h"
-#include "core/FakePlatform.h"
+#include "support/FixturePictures.h"
+#include "support/TestPlatform.h"
 #include "game/Game.h"
 #include "base/RuntimeError.h"
 #include "view/ClickLabel.h"
@@ -19,22 +19,9 @@
 
 namespace zw::test {
 
-// The recording platform, plus a switch that makes the program-directory
-// query fail, to raise a run-time error from inside a handler.
-class BreakablePlatform : public FakePlatform {
-public:
-    bool directoryFails = false;
-    QString programDirectory() override
-    {
-        if (directoryFails)
-            throw RuntimeError(52, "Bad file name or number");
-        return FakePlatform::programDirectory();
-    }
-};
-
 class ShownWindow {
 public:
-    BreakablePlatform platform;
+    TestPlatform platform;
     Game game{platform, [] { return std::make_unique<PictureStore>(&fixturePicture); }};
     view::GameWindow window{game};
     QStringList errorBoxes;                  // texts of the run-time error boxes, in order

@@ -31,7 +31,7 @@ TEST(WindowEvents, CursorFollowsTheRunState)
     const Step steps[] = {
         {"after loading: the run pointer", [] {}, run},
         {"first move over the window: idle", [&] { shown.move({600, 200}); }, idle},
-        {"press on the start spot: a run is on", [&] { shown.press(centre(menu::Start)); }, run},
+        {"press on the start spot: a run is on", [&] { shown.press(centre(patchOf(ColorStart))); }, run},
         {"right press elsewhere keeps the run", [&] { shown.press({600, 200}, Qt::RightButton); }, run},
     };
     for (const Step& step : steps) {
@@ -100,15 +100,15 @@ TEST(WindowEvents, ClickOnTheStatusLineSwitchesTheLanguage)
     EXPECT_TRUE(label1->caption().endsWith(QStringLiteral(">>> EN"))) << label1->caption().toStdString();
     EXPECT_EQ(label1->toolTip(), QStringLiteral("Language / Language"));
     EXPECT_EQ(shown.label("Label2")->caption(), QStringLiteral("Music     Deaths : 0"));
-    EXPECT_EQ(shown.screen().pixelColor(Marker.center()), QColor(0, 153, 0)); // the English menu
+    EXPECT_EQ(markOf(shown.screen()), MenuEnglish);
 }
 
 TEST(WindowEvents, EnterInTheCodeBoxConfirmsTheCode)
 {
     ShownWindow shown;
     // On the menu, a press on the start spot and then on the link opens the box.
-    shown.press(centre(menu::Start));
-    shown.press(centre(menu::Link));
+    shown.press(centre(patchOf(ColorStart)));
+    shown.press(centre(patchOf(ColorLink)));
     auto* frame1 = shown.child("Frame1");
     auto* text1 = shown.window.findChild<QLineEdit*>("Text1");
     ASSERT_TRUE(frame1->isVisible());
@@ -132,8 +132,8 @@ TEST(WindowEvents, EnterInTheCodeBoxConfirmsTheCode)
 TEST(WindowEvents, TheCodeBoxHoldsSixtyFourCharactersWhateverArrives)
 {
     ShownWindow shown;
-    shown.press(centre(menu::Start));
-    shown.press(centre(menu::Link));
+    shown.press(centre(patchOf(ColorStart)));
+    shown.press(centre(patchOf(ColorLink)));
     auto* text1 = shown.window.findChild<QLineEdit*>("Text1");
     ASSERT_TRUE(text1 && text1->isVisible());
     int longest = 0;
@@ -167,19 +167,19 @@ TEST(WindowEvents, ButtonsAndReleasesReachTheRulesAsTheyAre)
 {
     ShownWindow shown;
     // Left and right held together are not "the left button": no run starts.
-    shown.move(centre(menu::Start), Qt::LeftButton | Qt::RightButton);
+    shown.move(centre(patchOf(ColorStart)), Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(shown.game.state().Running, 0);
     // A right press on the new-game item only hovers it.
-    shown.press(centre(menu::NewGame), Qt::RightButton);
+    shown.press(centre(patchOf(ColorNewGame)), Qt::RightButton);
     EXPECT_EQ(shown.game.state().FrameMode, 2);
     EXPECT_EQ(shown.game.state().Level, 0.0f);
     // A release is no event of the game.
     const auto queries = shown.game.colourQueries();
-    ShownWindow::release(&shown.window, centre(menu::NewGame));
+    ShownWindow::release(&shown.window, centre(patchOf(ColorNewGame)));
     EXPECT_EQ(shown.game.colourQueries(), queries);
     // The second press of a quick double click comes as a double-click
     // event; it is a press like any other and starts a new game.
-    ShownWindow::send(&shown.window, QEvent::MouseButtonDblClick, centre(menu::NewGame), Qt::LeftButton,
+    ShownWindow::send(&shown.window, QEvent::MouseButtonDblClick, centre(patchOf(ColorNewGame)), Qt::LeftButton,
                       Qt::LeftButton);
     EXPECT_GT(shown.game.colourQueries(), queries);
     EXPECT_EQ(shown.game.state().Level, 1.0f);
@@ -191,7 +191,7 @@ TEST(WindowEvents, TimerRunsWhileTheGameWantsItAndTicksMoveTheFrame)
     EXPECT_FALSE(shown.timer()->isActive());
     EXPECT_EQ(shown.timer()->interval(), 50);
 
-    shown.move(centre(menu::NewGame)); // the frame heads for the new-game item
+    shown.move(centre(patchOf(ColorNewGame))); // the frame heads for the new-game item
     EXPECT_TRUE(shown.timer()->isActive());
     shown.tick(10); // the first move ends on its tenth tick
     const auto& top = shown.game.controls().Line1();
@@ -206,16 +206,16 @@ TEST(WindowEvents, ClosingTheWindowUnloadsTheGame)
     shown.platform.addMusic();
     EXPECT_TRUE(shown.window.close());
     EXPECT_EQ(shown.platform.mci, QStringList{QStringLiteral("Stop music.mid")});
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_FALSE(shown.window.isVisible());
 }
 
 TEST(WindowEvents, QuitItemEndsTheGameAndNothingRunsAfter)
 {
     ShownWindow shown;
-    shown.move(centre(menu::NewGame));
-    shown.press(centre(menu::Quit));
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    shown.move(centre(patchOf(ColorNewGame)));
+    shown.press(centre(patchOf(ColorQuit)));
+    EXPECT_EQ(shown.platform.ends, 1);
     EXPECT_TRUE(shown.platform.mci.isEmpty()); // the quit item stops no music
     EXPECT_FALSE(shown.window.isVisible());
     EXPECT_FALSE(shown.timer()->isActive());
@@ -224,7 +224,7 @@ TEST(WindowEvents, QuitItemEndsTheGameAndNothingRunsAfter)
     shown.move({600, 200});
     shown.tick();
     EXPECT_EQ(shown.game.colourQueries(), queries);
-    EXPECT_EQ(shown.platform.endCalls, 1);
+    EXPECT_EQ(shown.platform.ends, 1);
 }
 
 } // namespace

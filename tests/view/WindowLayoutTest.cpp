@@ -59,7 +59,7 @@ TEST(WindowLayout, LabelsKeepTheirEdgesAsCaptionsChange)
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {
         {"hover over black: version line", [&] { shown.move({600, 200}); }},
         {"language switch: English lines", [&] { ShownWindow::click(label1, {2, 6}); }},
-        {"hover over the quit item", [&] { shown.move(centre(menu::Quit)); }},
+        {"hover over the quit item", [&] { shown.move(centre(patchOf(ColorQuit))); }},
         {"switch back to Czech", [&] { ShownWindow::click(label1, {2, 6}); }},
     };
     const int designWidth = label2->width();

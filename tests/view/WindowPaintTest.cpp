@@ -82,7 +82,7 @@ TEST(WindowPaint, LabelsDrawWhiteTextOnTheStrip)
 TEST(WindowPaint, FrameMovesOnScreenAndOnlyItsLinesAreRepainted)
 {
     ShownWindow shown;
-    shown.move(centre(menu::Quit)); // the frame heads for the quit item
+    shown.move(centre(patchOf(ColorQuit))); // the frame heads for the quit item
     shown.tick();
     const QRegion moved = shown.window.lastRepaint();
     EXPECT_FALSE(moved.isEmpty());
@@ -122,7 +122,7 @@ TEST(WindowPaint, NewPictureIsRepaintedWhole)
 TEST(WindowPaint, SweepBringsTheNextLevelOnScreen)
 {
     ShownWindow shown;
-    shown.press(centre(menu::NewGame));
+    shown.press(centre(patchOf(ColorNewGame)));
     int ticks = 0;
     while (shown.game.controls().Picture.cacheKey() == shown.game.Form2().Picture3(0).cacheKey() && ticks < 40) {
         shown.tick();
@@ -130,8 +130,8 @@ TEST(WindowPaint, SweepBringsTheNextLevelOnScreen)
     }
     ASSERT_LT(ticks, 40);
     const QImage screen = shown.screen();
-    EXPECT_EQ(screen.pixelColor(Marker.center()), fixturePicture(QStringLiteral("level-01")).pixelColor(Marker.center()));
-    EXPECT_EQ(screen.pixelColor(centre(level::Start).toPoint()), keyColour(ColorStart));
+    EXPECT_EQ(markOf(screen), 1) << "level 1 on screen";
+    EXPECT_EQ(screen.pixelColor(centre(patchOf(ColorStart)).toPoint()), keyColour(ColorStart));
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 // zigwalk-check: holds every picture of the game to the colour key's rules,
 // and the twenty mazes to their difficulty curve (DifficultyCurve.h).
 //
-//   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
 //   zigwalk-check --levels FOLDER | --levels PACK.zigwalk
 //   zigwalk-check --pack FOLDER OUT.zigwalk [--name N] [--author A] [--description D]
 //   zigwalk-check --snap IN OUT
+//   zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER
+//   zigwalk-check --help
 //
 // --levels holds a player's folder of levels (level-01.png ...) to the rules
 // the game holds it to before playing it, prints every finding and the
@@ -12,9 +13,11 @@
 // the game would refuse the folder. A PACK.zigwalk is held to the same rules.
 // --pack writes a folder that passes every rule as a level pack
 // (check/PlayerPack.h), whole or not at all; exit 1 if the folder fails a
-// rule, 2 if the pack cannot be written. --snap writes IN with every pixel turned
-// into the nearest colour a maze may hold, and says how many changed.
+// rule, 2 if the pack cannot be written. --snap writes IN snapped to the
+// colour key to OUT (SnapCommand.h).
 //
+// Without --levels, --pack or --snap it checks the game's own pictures (menu-cs.png,
+// level-01.png ... closing.png, the pointers), as their maker does.
 // Prints one line per broken rule ("level-05.png: start disc: ...") and exits
 // 1 if any rule broke, 0 if every picture is clean, 2 on a usage error.
 // --table adds the playability table of the twenty mazes (markdown);
@@ -30,10 +33,12 @@
 #include "check/Playability.h"
 #include "check/PlayerLevels.h"
 #include "check/PlayerPack.h"
+#include "check/PrintableName.h"
 #include "PackWriter.h"
-#include "check/Snap.h"
 #include "base/Levels.h"
+#include "SnapCommand.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -43,17 +48,59 @@ using namespace zw::check;
 
 namespace {
 
+constexpr char UsageLines[] = "usage: zigwalk-check --levels FOLDER | --levels PACK.zigwalk\n"
+                              "       zigwalk-check --pack FOLDER OUT.zigwalk [--name NAME] [--author AUTHOR] [--description TEXT]\n"
+                              "       zigwalk-check --snap IN OUT\n"
+                              "       zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n"
+                              "       zigwalk-check --help\n";
+
 int usage()
 {
-    std::fprintf(stderr, "usage: zigwalk-check [--table] [--sheet FILE.png] [--way LEVEL] FOLDER\n"
-                         "       zigwalk-check --levels FOLDER | --levels PACK.zigwalk\n"
-                         "       zigwalk-check --pack FOLDER OUT.zigwalk [--name NAME] [--author AUTHOR] [--description TEXT]\n"
-                         "       zigwalk-check --snap IN OUT\n");
+    std::fputs(UsageLines, stderr);
     return 2;
 }
 
-// Prints the findings, the playability table and the curve's advice of a
-// player's folder or pack; 0 when the game would play it.
+int help()
+{
+    std::fputs(UsageLines, stdout);
+    std::fputs("\n"
+               "  --levels FOLDER  checks a folder of your own levels (level-01.png ...) as the\n"
+               "                   game checks it before playing it: every finding, the\n"
+               "                   playability table, the difficulty curve as advice, and a\n"
+               "                   verdict; exit 0 when the game would play the folder, 1 if not\n"
+               "  --levels PACK.zigwalk\n"
+               "                   the same for a level pack, with the rules of its archive\n"
+               "  --pack FOLDER OUT.zigwalk\n"
+               "                   writes the levels of FOLDER as the level pack OUT.zigwalk,\n"
+               "                   only when every level passes (exit 1 if not, the findings\n"
+               "                   printed); whole or not at all (exit 2 if it cannot be\n"
+               "                   written). --name, --author and --description go into its\n"
+               "                   pack.txt\n"
+               "  --snap IN OUT    writes IN to OUT (PNG) snapped to the colour key: soft\n"
+               "                   edges made hard, what was painted kept; says how many\n"
+               "                   pixels changed to each colour; OUT is replaced whole or\n"
+               "                   not at all\n"
+               "\n"
+               "Without --levels, --pack or --snap, FOLDER must hold every picture of the game\n"
+               "itself (menu-cs.png, menu-en.png, level-01.png ... closing.png, the pointers),\n"
+               "as the game's maker checks them:\n"
+               "  --table          adds the playability table of the twenty mazes (markdown)\n"
+               "  --sheet FILE     writes a contact sheet of every picture to FILE (PNG)\n"
+               "  --way LEVEL      prints that maze's easiest way, one \"x y width\" a line\n"
+               "\n"
+               "Exit status: 0 clean, 1 a rule broken, 2 a usage error.\n",
+               stdout);
+    return 0;
+}
+
+// "1 level", "2 levels".
+QString counted(int n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// Prints the findings, the playability table, the curve's advice and the
+// verdict of a player's folder or pack; 0 when the game would play it.
 int reportPlayerLevels(PlayerFolder& opened, const QString& folder)
 {
     for (const Finding& f : opened.findings)
@@ -71,8 +118,14 @@ int reportPlayerLevels(PlayerFolder& opened, const QString& folder)
         std::printf("\nDifficulty curve (advice only):\n");
     for (const Finding& f : advice)
         std::printf("%s\n", qPrintable(f.line()));
+    const QString shown = printableName(folder);
+    const int levels = int(opened.levels.size());
     if (opened.findings.empty())
-        std::printf("\n%s: %d levels, every one can be played\n", qPrintable(folder), int(opened.levels.size()));
+        std::printf("\n%s: %s, %s\n", qPrintable(shown), qPrintable(counted(levels, "level", "levels")),
+                    levels == 1 ? "it can be played" : "every one can be played");
+    else
+        std::printf("\n%s: cannot be played: %s above\n", qPrintable(shown),
+                    qPrintable(counted(int(opened.findings.size()), "finding", "findings")));
     return opened.findings.empty() ? 0 : 1;
 }
 
@@ -104,7 +157,7 @@ int pack(const QStringList& args)
     const QString& folder = args[0];
     const QString& out = args[1];
     if (!namesPack(out) || QFileInfo(out).isDir()) {
-        std::fprintf(stderr, "zigwalk-check: %s: a pack's name ends in %s\n", qPrintable(out), qPrintable(PackSuffix));
+        std::fprintf(stderr, "zigwalk-check: %s: a pack's name ends in %s\n", qPrintable(printableName(out)), qPrintable(PackSuffix));
         return 2;
     }
     // What pack.txt says must read back the same: one line each, in the cap.
@@ -122,7 +175,7 @@ int pack(const QStringList& args)
     for (const Finding& f : opened.findings)
         std::printf("%s\n", qPrintable(f.line()));
     if (!opened.findings.empty()) {
-        std::printf("\n%s: not packed; the game would refuse it\n", qPrintable(folder));
+        std::printf("\n%s: not packed; the game would refuse it\n", qPrintable(printableName(folder)));
         return 1;
     }
     QString error;
@@ -130,28 +183,19 @@ int pack(const QStringList& args)
         std::fprintf(stderr, "zigwalk-check: %s\n", qPrintable(error));
         return 2;
     }
-    std::printf("%s: %d levels packed\n", qPrintable(out), int(opened.levels.size()));
+    std::printf("%s: %s packed\n", qPrintable(printableName(out)), qPrintable(counted(int(opened.levels.size()), "level", "levels")));
     return 0;
 }
 
-int snap(const QString& in, const QString& out)
+// A folder that holds none of the game's own pictures but the menu's is no
+// copy of the game's pictures; most likely it is a player's own levels.
+bool holdsGamePictures(const QString& folder)
 {
-    std::vector<Finding> findings;
-    const QImage picture = readPlayerPicture(in, in, Language::English, findings);
-    for (const Finding& f : findings)
-        std::fprintf(stderr, "%s\n", qPrintable(f.line()));
-    if (picture.isNull())
-        return 1;
-    const Snapped snapped = snapToMazeColours(picture);
-    QImageWriter writer(out, "png");
-    // Written as 8-bit key indices: a small file, read back as it is kept.
-    if (!writer.write(keyIndexed(snapped.image))) {
-        std::fprintf(stderr, "zigwalk-check: cannot write %s: %s\n", qPrintable(out), qPrintable(writer.errorString()));
-        return 2;
-    }
-    std::printf("%s: %lld of %lld pixels changed\n", qPrintable(out), static_cast<long long>(snapped.changed),
-                static_cast<long long>(picture.width()) * picture.height());
-    return 0;
+    const QDir dir(folder);
+    for (const PictureInfo& info : allPictures())
+        if (info.kind != PictureKind::Level && QFileInfo::exists(dir.filePath(info.file)))
+            return true;
+    return false;
 }
 
 void printWay(const std::vector<LoadedPicture>& pictures, int level)
@@ -187,12 +231,14 @@ int main(int argc, char** argv)
     int way = 0;
     QString sheet, folder;
     const QStringList args = app.arguments().mid(1);
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")))
+        return help();
     if (!args.isEmpty() && args[0] == QLatin1String("--levels"))
         return args.size() == 2 ? checkPlayerFolder(args[1]) : usage();
     if (!args.isEmpty() && args[0] == QLatin1String("--pack"))
         return pack(args.mid(1));
     if (!args.isEmpty() && args[0] == QLatin1String("--snap"))
-        return args.size() == 3 ? snap(args[1], args[2]) : usage();
+        return args.size() == 3 ? snapCommand(args[1], args[2]) : usage();
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--table"))
             table = true;
@@ -211,6 +257,13 @@ int main(int argc, char** argv)
     }
     if (folder.isEmpty())
         return usage();
+    if (!holdsGamePictures(folder)) {
+        std::fprintf(stderr,
+                     "zigwalk-check: %s holds none of the game's own pictures (menu-cs.png, closing.png ...),\n"
+                     "which this checks. For a folder of your own levels: zigwalk-check --levels %s\n",
+                     qPrintable(printableName(folder)), qPrintable(printableName(folder)));
+        return 2;
+    }
 
     FolderCheck result = checkFolder(folder);
     const std::vector<LevelDifficulty> difficulties = levelDifficulties(result.pictures);

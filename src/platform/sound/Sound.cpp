@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -58,6 +60,10 @@ struct Mailbox {
     std::condition_variable finished; // the worker has let go of the sound card
     std::deque<Job> jobs;
     bool setUpNow = false; // the window is on screen: set up without waiting
+    std::uint64_t posted = 0, carriedOut = 0; // jobs, for Sound::caughtUp
+    // ZIGWALK_TRACE_SOUND: the worker says on stderr when it has set up (or
+    // found it cannot), so a test of the whole program can wait for that.
+    bool traceSetUp = false;
     bool quit = false;
     bool done = false;
     // Closing the game gave up waiting: the worker is on its own. From the
@@ -222,6 +228,7 @@ void runWorker(const std::shared_ptr<Mailbox>& box)
     while (!box->quit) {
         if (!speaker && !box->jobs.empty() && box->jobs.front().kind == Job::Kind::Stop) {
             box->jobs.pop_front(); // before any sound there is nothing to stop
+            ++box->carriedOut;
         } else if (!speaker && (box->setUpNow || (!box->jobs.empty() && Clock::now() >= setUpFrom))) {
             QString tune; // the last tune asked for is the one that will play
             for (const Job& job : box->jobs) {
@@ -230,6 +237,10 @@ void runWorker(const std::shared_ptr<Mailbox>& box)
             }
             lock.unlock();
             speaker.emplace(tune);
+            if (box->traceSetUp) {
+                std::fprintf(stderr, "zigwalk-sound set up\n");
+                std::fflush(stderr);
+            }
             backFromServer(lock);
         } else if (!speaker && !box->jobs.empty()) {
             box->wake.wait_until(lock, setUpFrom); // the jobs wait their turn
@@ -239,6 +250,7 @@ void runWorker(const std::shared_ptr<Mailbox>& box)
             lock.unlock();
             carryOut(*speaker, job);
             backFromServer(lock);
+            ++box->carriedOut;
         } else if (const auto ends = speaker ? speaker->beepEnds() : std::nullopt) {
             if (Clock::now() >= *ends) {
                 lock.unlock();
@@ -279,6 +291,7 @@ struct Sound::Worker {
             if (!thread.joinable())
                 return; // no worker: the game is silent
             box->jobs.push_back(std::move(job));
+            ++box->posted;
         }
         box->wake.notify_one();
     }
@@ -288,6 +301,7 @@ Sound::Sound(const QString& programDirectory)
     : worker_(std::make_unique<Worker>())
 {
     worker_->programDirectory = programDirectory;
+    worker_->box->traceSetUp = qEnvironmentVariableIsSet("ZIGWALK_TRACE_SOUND");
     try {
         worker_->thread = std::thread(sound_worker::runWorker, worker_->box);
     } catch (const std::system_error&) {
@@ -335,6 +349,12 @@ void Sound::mciExecute(const QString& command)
 void Sound::beep()
 {
     worker_->post({sound_worker::Job::Kind::Beep, {}});
+}
+
+bool Sound::caughtUp() const
+{
+    std::lock_guard lock(worker_->box->mutex);
+    return worker_->box->carriedOut == worker_->box->posted;
 }
 
 void Sound::setUpNow()

@@ -33,6 +33,10 @@ public:
     // first beep is as prompt as the others. Never blocks.
     void setUpNow();
 
+    // Whether the worker has carried out every command given so far, so a
+    // test can wait for it rather than guess how long it takes.
+    bool caughtUp() const;
+
 private:
     struct Worker;
     std::unique_ptr<Worker> worker_;

@@ -1,30 +1,23 @@
 #include "platform/sound/TuneFile.h"
 
+#include "base/RegularFile.h"
 #include "platform/sound/FluidLibrary.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace zw::platform {
 
 std::optional<QByteArray> readTune(const QString& path)
 {
-    // isFile() also keeps out pipes and devices, which could block the read.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0 || info.size() > MaxTuneBytes)
+    if (!fluidLibrary())
         return std::nullopt;
-    const FluidLibrary* fluid = fluidLibrary();
-    if (!fluid || !fluid->fluid_is_midifile(QFile::encodeName(path).constData()))
+    // Read once, as the file is when opened: a pipe or a device in its place
+    // is never opened for reading, and nothing past MaxTuneBytes is read.
+    RegularFile file = readRegularFile(QFile::encodeName(path), MaxTuneBytes, FollowLinks::Yes);
+    // A Standard MIDI File starts with its header chunk; FluidSynth plays nothing else.
+    if (file.state != RegularFile::Read || !file.bytes.startsWith("MThd"))
         return std::nullopt;
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // One byte more than allowed tells a file that grew since the check.
-    QByteArray bytes = file.read(MaxTuneBytes + 1);
-    if (bytes.isEmpty() || bytes.size() > MaxTuneBytes)
-        return std::nullopt;
-    return bytes;
+    return std::move(file.bytes);
 }
 
 } // namespace zw::platform

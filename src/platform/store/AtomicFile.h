@@ -9,6 +9,7 @@
 // exactly as it was.
 
 #include "base/FileLimits.h"
+#include "platform/store/ReplaceFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -49,12 +50,6 @@ StoreFile readStoreFile(const QString& path);
 // it is one the player wants kept as it is, and is not replaced. False on
 // any failure; no new file is left behind.
 bool replaceStoreFile(const StoreFile& found, const QByteArray& bytes);
-
-// A save's new file has no name until just before its rename where the file
-// system allows that; elsewhere, and for that moment, it is named after the
-// store, ".saving-" and six capital consonants (no word a player would pick).
-inline constexpr char SavingMark[] = ".saving-";
-bool isLeftoverName(const QString& fileName, const QString& storeName);
 
 // Removes the new files of saves that were cut short before their rename:
 // ordinary files of this player's beside path, named as isLeftoverName says

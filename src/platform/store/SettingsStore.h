@@ -25,8 +25,9 @@ public:
     std::vector<QString> readAll(const QString& section, const KeyTexts& keysWithDefaults) const;
 
     // Writes every value of section, all together. Raises zw::RuntimeError
-    // (the file access error) when the store cannot be written; what was
-    // stored before is then unchanged. The first save of a run also clears
+    // (the file access error) when the store cannot be written, or when the
+    // edited file would be larger than the game reads (LargestStore); what
+    // was stored before is then unchanged. The first save of a run also clears
     // away the new files that saves cut short in earlier runs left behind.
     void writeAll(const QString& section, const KeyTexts& values);
 

@@ -1,4 +1,4 @@
-#include "FixturePictures.h"
+#include "support/FixturePictures.h"
 
 #include "assets/PictureStore.h"
 
@@ -14,11 +14,10 @@ constexpr std::array<Colour, 10> PatchColours{
     ColorStart, ColorWall, ColorGoal, ColorMenu, Inert,
 };
 constexpr int PatchLeft = 20, PatchTop = 200, PatchPitch = 60, PatchSize = 40;
-const QPoint MarkPixel{639, 0};
 
 QRgb rgbOf(Colour colour)
 {
-    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return keyColour(colour).rgb();
 }
 
 // Red carries the mark; green 7 keeps it clear of every key colour.
@@ -26,12 +25,23 @@ Colour markColour(int mark) { return static_cast<Colour>(0x090700 | mark); }
 
 } // namespace
 
-QPointF spotOf(Colour colour)
+QColor keyColour(Colour colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QRect patchOf(Colour colour)
 {
     for (std::size_t i = 0; i < PatchColours.size(); ++i)
         if (PatchColours[i] == colour)
-            return {PatchLeft + PatchPitch * double(i) + PatchSize / 2.0, PatchTop + PatchSize / 2.0};
-    return {-100, -100};
+            return QRect(PatchLeft + PatchPitch * int(i), PatchTop, PatchSize, PatchSize);
+    return {};
+}
+
+QPointF spotOf(Colour colour)
+{
+    const QRect patch = patchOf(colour);
+    return patch.isEmpty() ? QPointF(-100, -100) : QRectF(patch).center();
 }
 
 QImage keyBoard(int mark)
@@ -47,7 +57,9 @@ QImage keyBoard(int mark)
         for (int y = PatchTop; y < PatchTop + PatchSize; ++y)
             for (int x = PatchLeft + PatchPitch * i; x < PatchLeft + PatchPitch * i + PatchSize; ++x)
                 picture.setPixel(x, y, uint(i));
-    picture.setPixel(MarkPixel, uint(table.size() - 1));
+    for (int y = Marker.top(); y <= Marker.bottom(); ++y)
+        for (int x = Marker.left(); x <= Marker.right(); ++x)
+            picture.setPixel(x, y, uint(table.size() - 1));
     return picture;
 }
 
@@ -55,7 +67,10 @@ int markOf(const QImage& picture)
 {
     if (picture.isNull())
         return -1;
-    const Colour colour = pixelColour(picture, MarkPixel.x(), MarkPixel.y());
+    const QPoint centre = Marker.center();
+    if (!picture.rect().contains(centre))
+        return -1;
+    const Colour colour = pixelColour(picture, centre.x(), centre.y());
     return (colour & 0xFFFF00) == 0x090700 ? (colour & 0xFF) : -1;
 }
 
