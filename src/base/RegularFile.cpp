@@ -4,17 +4,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace zw {
 
 namespace {
-
-RegularFile failed(RegularFile::State state, int error = 0)
-{
-    RegularFile file;
-    file.state = state;
-    file.error = error;
-    return file;
-}
 
 RegularFile::State afterFailure(int error)
 {
@@ -48,46 +42,87 @@ bool readAtMost(int fd, qint64 limit, qint64 sizeNow, QByteArray& bytes)
 
 } // namespace
 
-RegularFile readRegularFile(const QByteArray& path, qint64 limit, FollowLinks links)
+OpenRegularFile::OpenRegularFile(OpenRegularFile&& other) noexcept
+    : state(other.state), error(other.error), fd(std::exchange(other.fd, -1)), info(other.info)
 {
+}
+
+OpenRegularFile& OpenRegularFile::operator=(OpenRegularFile&& other) noexcept
+{
+    if (this != &other) {
+        if (fd >= 0)
+            ::close(fd);
+        state = other.state;
+        error = other.error;
+        fd = std::exchange(other.fd, -1);
+        info = other.info;
+    }
+    return *this;
+}
+
+OpenRegularFile::~OpenRegularFile()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+OpenRegularFile openRegularFile(const QByteArray& path, qint64 limit, FollowLinks links)
+{
+    OpenRegularFile file;
+    auto fail = [&file](RegularFile::State state, int error = 0) {
+        file.state = state;
+        file.error = error;
+        if (file.fd >= 0)
+            ::close(file.fd);
+        file.fd = -1;
+        return std::move(file);
+    };
     // Looked at before anything opens it: opening a device can be an action
     // of its own.
     struct stat before {};
     const int looked = links == FollowLinks::Yes ? ::stat(path.constData(), &before) : ::lstat(path.constData(), &before);
     if (looked != 0)
-        return failed(afterFailure(errno), errno);
+        return fail(afterFailure(errno), errno);
     if (S_ISLNK(before.st_mode))
-        return failed(RegularFile::Unreadable, ELOOP);
+        return fail(RegularFile::Unreadable, ELOOP);
     if (!S_ISREG(before.st_mode))
-        return failed(RegularFile::NotRegular);
+        return fail(RegularFile::NotRegular);
     if (before.st_size > limit)
-        return failed(RegularFile::TooLarge);
+        return fail(RegularFile::TooLarge);
 
     // Something else may have taken its place since: only what the open
     // descriptor is counts.
     const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (links == FollowLinks::No ? O_NOFOLLOW : 0);
-    const int fd = ::open(path.constData(), flags);
-    if (fd < 0)
-        return failed(afterFailure(errno), errno);
+    file.fd = ::open(path.constData(), flags);
+    if (file.fd < 0)
+        return fail(afterFailure(errno), errno);
+    if (::fstat(file.fd, &file.info) != 0)
+        return fail(RegularFile::Unreadable, errno);
+    if (!S_ISREG(file.info.st_mode))
+        return fail(RegularFile::NotRegular);
+    if (file.info.st_size > limit)
+        return fail(RegularFile::TooLarge);
+    file.state = RegularFile::Read;
+    return file;
+}
+
+RegularFile readRegularFile(const QByteArray& path, qint64 limit, FollowLinks links)
+{
+    OpenRegularFile opened = openRegularFile(path, limit, links);
     RegularFile file;
-    if (::fstat(fd, &file.info) != 0) {
-        file.state = RegularFile::Unreadable;
-        file.error = errno;
-    } else if (!S_ISREG(file.info.st_mode)) {
-        file.state = RegularFile::NotRegular;
-    } else if (file.info.st_size > limit) {
-        file.state = RegularFile::TooLarge;
-    } else if (!readAtMost(fd, limit, file.info.st_size, file.bytes)) {
+    file.state = opened.state;
+    file.error = opened.error;
+    file.info = opened.info;
+    if (opened.state != RegularFile::Read)
+        return file;
+    if (!readAtMost(opened.fd, limit, file.info.st_size, file.bytes)) {
         file.state = RegularFile::Unreadable;
         file.error = errno;
         file.bytes = QByteArray();
     } else if (file.bytes.size() > limit) {
         file.state = RegularFile::TooLarge;
         file.bytes = QByteArray();
-    } else {
-        file.state = RegularFile::Read;
     }
-    ::close(fd);
     return file;
 }
 

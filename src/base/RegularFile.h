@@ -30,4 +30,25 @@ enum class FollowLinks { Yes, No };
 
 RegularFile readRegularFile(const QByteArray& path, qint64 limit, FollowLinks links);
 
+// The same checks, handing over the open descriptor instead of the bytes,
+// for a file read in pieces (a level pack): state is Read when fd is open on
+// a regular file no larger than the limit. The descriptor is closed with
+// this; whoever reads from it still reads no more than the limit.
+class OpenRegularFile {
+public:
+    OpenRegularFile() = default;
+    OpenRegularFile(OpenRegularFile&& other) noexcept;
+    OpenRegularFile& operator=(OpenRegularFile&& other) noexcept;
+    OpenRegularFile(const OpenRegularFile&) = delete;
+    OpenRegularFile& operator=(const OpenRegularFile&) = delete;
+    ~OpenRegularFile();
+
+    RegularFile::State state = RegularFile::Missing;
+    int error = 0;       // the errno behind Missing or Unreadable
+    int fd = -1;         // open only when state is Read
+    struct stat info {}; // the open file's, when it was opened
+};
+
+OpenRegularFile openRegularFile(const QByteArray& path, qint64 limit, FollowLinks links);
+
 } // namespace zw

@@ -61,6 +61,8 @@ void addSizeFinding(Findings& out, Language lang, QSize found)
                                               .arg(found.height()));
 }
 
+} // namespace
+
 // Why a file or folder cannot be read, in the player's language: the
 // system's own texts are English whatever the game speaks.
 QString cannotRead(Language lang, int error)
@@ -76,6 +78,20 @@ QString cannotRead(Language lang, int error)
     default: return say(lang, "nelze číst (chyba systému č. %1)", "cannot be read (system error %1)").arg(error);
     }
 }
+
+QString notRead(Language lang, RegularFile::State state, int error, qint64 limit)
+{
+    switch (state) {
+    case RegularFile::Read: break;
+    case RegularFile::Missing:
+    case RegularFile::Unreadable: return cannotRead(lang, error);
+    case RegularFile::NotRegular: return say(lang, "není obyčejný soubor", "not a regular file");
+    case RegularFile::TooLarge: return say(lang, "příliš velký soubor (nejvýš %1 B)", "file too large (at most %1 bytes)").arg(limit);
+    }
+    return {};
+}
+
+namespace {
 
 void checkOpaque(const QImage& image, Language lang, Findings& out)
 {
@@ -225,14 +241,8 @@ QImage readPlayerPicture(const QString& path, const QString& file, Language lang
     // opened without waiting (a pipe would wait for a writer, a device could
     // be read for ever).
     RegularFile read = readRegularFile(QFile::encodeName(path), LargestPictureFile, FollowLinks::Yes);
-    switch (read.state) {
-    case RegularFile::Read: break;
-    case RegularFile::Missing:
-    case RegularFile::Unreadable: return refuse(cannotRead(lang, read.error));
-    case RegularFile::NotRegular: return refuse(say(lang, "není obyčejný soubor", "not a regular file"));
-    case RegularFile::TooLarge:
-        return refuse(say(lang, "příliš velký soubor (nejvýš %1 B)", "file too large (at most %1 bytes)").arg(LargestPictureFile));
-    }
+    if (read.state != RegularFile::Read)
+        return refuse(notRead(lang, read.state, read.error, LargestPictureFile));
     return decodePlayerPicture(std::move(read.bytes), file, lang, out);
 }
 
@@ -247,7 +257,7 @@ QImage decodePlayerPicture(QByteArray bytes, const QString& file, Language lang,
     };
     // A pack's entry is held to the same cap as a file in a folder.
     if (bytes.size() > LargestPictureFile)
-        return refuse(say(lang, "příliš velký soubor (nejvýš %1 B)", "file too large (at most %1 bytes)").arg(LargestPictureFile));
+        return refuse(notRead(lang, RegularFile::TooLarge, 0, LargestPictureFile));
     DecodedPicture decoded = decodePicture(std::move(bytes), QSize(PictureWidth, PictureHeight));
     switch (decoded.problem) {
     case DecodedPicture::None: return std::move(decoded.image);

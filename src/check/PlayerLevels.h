@@ -13,6 +13,8 @@
 #include "check/Finding.h"
 #include "check/Playability.h"
 
+#include "base/RegularFile.h"
+
 #include <QImage>
 #include <QByteArray>
 #include <QString>
@@ -78,5 +80,13 @@ void keepPlayerLevel(PlayerLevel& level, QImage image, Language lang, bool measu
 
 // "level-07.png"
 QString playerLevelFile(int level);
+
+// Why a file or folder cannot be read (an errno), in the player's language:
+// the system's own texts are English whatever the game speaks.
+QString cannotRead(Language lang, int error);
+
+// Why a file a player handed the game was not read (RegularFile.h), in the
+// player's language; limit is the cap it was read with. Empty when it was.
+QString notRead(Language lang, RegularFile::State state, int error, qint64 limit);
 
 } // namespace zw::check

@@ -1,5 +1,8 @@
 #include "check/PlayerPack.h"
 
+#include "base/RegularFile.h"
+#include "check/PrintableName.h"
+
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -21,16 +24,6 @@
 namespace zw::check {
 
 namespace {
-
-// A name as a finding shows it: one line, whatever bytes it holds.
-QString shown(const QString& name)
-{
-    QString out;
-    for (QChar c : name)
-        out += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
-                                                    : QString(c);
-    return out;
-}
 
 // The level a pack entry's name stands for, or 0.
 int levelOf(const QString& name)
@@ -119,33 +112,23 @@ struct ArchiveCloser {
 class PackReader {
 public:
     PackReader(const QString& path, Language lang, bool measureWays)
-        : path_(path), lang_(lang), measureWays_(measureWays), packName_(shown(QFileInfo(path).fileName()))
+        : path_(path), lang_(lang), measureWays_(measureWays), packName_(printableName(QFileInfo(path).fileName()))
     {
     }
 
     PlayerPack read()
     {
-        const QByteArray name = QFile::encodeName(path_);
-        // Looked at before it is opened, and the open file again: a pipe or a
-        // device is no pack, and must not be waited on.
-        struct stat st {};
-        if (::stat(name.constData(), &st) != 0)
-            return refusePack(errno == ENOENT ? say(lang_, "neexistuje", "does not exist")
-                                              : say(lang_, "nelze číst", "cannot be read"));
-        if (!S_ISREG(st.st_mode))
-            return refusePack(say(lang_, "není obyčejný soubor", "not a regular file"));
-        fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (fd_ < 0)
-            return refusePack(say(lang_, "nelze číst", "cannot be read"));
-        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
-            return refusePack(say(lang_, "není obyčejný soubor", "not a regular file"));
-        // A compressed entry is never larger than it could inflate to by much;
-        // with the headers, a pack at the content cap is a little over it.
-        if (st.st_size > LargestPackContent + 64 * 1024)
-            return refusePack(say(lang_, "příliš velký soubor (%1 B, nejvýš %2 B)", "file too large (%1 bytes, at most %2)")
-                                  .arg(qint64(st.st_size))
-                                  .arg(LargestPackContent + 64 * 1024));
-        const EndRecord end = endRecord(fd_, st.st_size);
+        // Only a regular file, opened without waiting: a pipe or a device is
+        // no pack, and must not be waited on. A compressed entry is never
+        // larger than it could inflate to by much; with the headers, a pack
+        // at the content cap is a little over it.
+        constexpr qint64 LargestPackFile = LargestPackContent + 64 * 1024;
+        file_ = openRegularFile(QFile::encodeName(path_), LargestPackFile, FollowLinks::Yes);
+        if (file_.state != RegularFile::Read)
+            return refusePack(notRead(lang_, file_.state, file_.error, LargestPackFile));
+        const int fd = file_.fd;
+        const qint64 size = file_.info.st_size;
+        const EndRecord end = endRecord(fd, size);
         if (!end.found)
             return refusePack(say(lang_, "není archiv ZIP", "not a ZIP archive"));
         if (end.entries > MostPackEntries) {
@@ -154,15 +137,14 @@ public:
                                        .arg(MostPackEntries + 1)
                                        .arg(end.entries)
                                        .arg(MostPackEntries);
-            const QString past = entryName(fd_, end.directoryAt, MostPackEntries);
+            const QString past = entryName(fd, end.directoryAt, MostPackEntries);
             return past.isEmpty() ? refusePack(detail) : (refuse(past, detail), std::move(pack_));
         }
 
         std::unique_ptr<archive, ArchiveCloser> zip(archive_read_new());
         archive_read_support_format_zip_seekable(zip.get());
-        if (archive_read_open_fd(zip.get(), fd_, 64 * 1024) != ARCHIVE_OK)
-            return refusePack(say(lang_, "nelze číst jako archiv ZIP: %1", "cannot be read as a ZIP archive: %1")
-                                  .arg(QString::fromUtf8(archive_error_string(zip.get()))));
+        if (archive_read_open_fd(zip.get(), fd, 64 * 1024) != ARCHIVE_OK)
+            return refusePack(notZip(zip.get()));
         archive_entry* entry = nullptr;
         int seen = 0;
         int status = ARCHIVE_OK;
@@ -173,18 +155,20 @@ public:
                 return std::move(pack_);
         }
         if (status != ARCHIVE_EOF)
-            return refusePack(say(lang_, "nelze číst jako archiv ZIP: %1", "cannot be read as a ZIP archive: %1")
-                                  .arg(QString::fromUtf8(archive_error_string(zip.get()))));
+            return refusePack(notZip(zip.get()));
         return finish();
     }
 
-    ~PackReader()
+private:
+    // The library's reason is English whatever the game speaks: it is shown
+    // to an English player only.
+    QString notZip(archive* zip) const
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        return lang_ == Language::English
+                   ? QStringLiteral("cannot be read as a ZIP archive: %1").arg(printableName(QString::fromUtf8(archive_error_string(zip))))
+                   : QString::fromUtf8("nelze číst jako archiv ZIP (poškozený nebo neúplný)");
     }
 
-private:
     PlayerPack refusePack(const QString& detail)
     {
         pack_.levels.findings.push_back({packName_, say(lang_, "balíček", "pack"), detail});
@@ -193,7 +177,7 @@ private:
 
     bool refuse(const QString& entry, const QString& detail)
     {
-        pack_.levels.findings.push_back({shown(entry), say(lang_, "položka", "entry"), detail});
+        pack_.levels.findings.push_back({printableName(entry), say(lang_, "položka", "entry"), detail});
         return false;
     }
 
@@ -314,7 +298,7 @@ private:
     Language lang_;
     bool measureWays_;
     QString packName_;
-    int fd_ = -1;
+    OpenRegularFile file_; // the pack, open while it is read
     qint64 total_ = 0;
     bool sawInfo_ = false;
     std::map<int, Level> levels_; // in level order, whatever the archive's order

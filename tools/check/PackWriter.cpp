@@ -1,5 +1,8 @@
 #include "PackWriter.h"
 
+#include "base/RegularFile.h"
+#include "check/PrintableName.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,20 +48,23 @@ bool addEntry(archive* zip, const QString& name, const QByteArray& bytes, QStrin
     return true;
 }
 
-// The level's bytes as the folder holds them, read with the picture cap.
+// The level's bytes as the folder holds them, read as the game reads a
+// level: only a regular file, opened without waiting, never past the cap.
 bool levelBytes(const QString& path, QByteArray& bytes, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    RegularFile file = readRegularFile(QFile::encodeName(path), LargestPictureFile, FollowLinks::Yes);
+    switch (file.state) {
+    case RegularFile::Read: bytes = std::move(file.bytes); return true;
+    case RegularFile::Missing:
+    case RegularFile::Unreadable:
+        error = QStringLiteral("cannot read %1: %2").arg(printableName(path), QString::fromLocal8Bit(std::strerror(file.error)));
+        return false;
+    case RegularFile::NotRegular: error = QStringLiteral("%1 is no longer a regular file").arg(printableName(path)); return false;
+    case RegularFile::TooLarge:
+        error = QStringLiteral("%1 grew past %2 bytes while it was packed").arg(printableName(path)).arg(LargestPictureFile);
         return false;
     }
-    bytes = file.read(LargestPictureFile + 1);
-    if (bytes.size() > LargestPictureFile) {
-        error = QStringLiteral("%1 grew past %2 bytes while it was packed").arg(path).arg(LargestPictureFile);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 } // namespace
@@ -73,7 +79,7 @@ bool writeLevelPack(const PlayerFolder& folder, const QString& folderPath, const
     QByteArray temp = QFile::encodeName(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        error = QStringLiteral("cannot write in %1: %2").arg(target.absolutePath(), systemError());
+        error = QStringLiteral("cannot write in %1: %2").arg(printableName(target.absolutePath()), systemError());
         return false;
     }
     auto fail = [&](const QString& why) {
@@ -106,7 +112,7 @@ bool writeLevelPack(const PlayerFolder& folder, const QString& folderPath, const
         }
         if (!written) {
             ::close(fd);
-            return fail(QStringLiteral("cannot write %1: %2").arg(out, error));
+            return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), error));
         }
     }
     // Readable as the player's other new files are (mkstemp makes it private).
@@ -115,19 +121,19 @@ bool writeLevelPack(const PlayerFolder& folder, const QString& folderPath, const
     if (::fchmod(fd, 0666 & ~mask) != 0 || ::fsync(fd) != 0) {
         const QString why = systemError();
         ::close(fd);
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, why));
+        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), why));
     }
     if (::close(fd) != 0)
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, systemError()));
+        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), systemError()));
 
     // Read back as the game reads it: what was written is what will be played.
     const PlayerPack back = openPlayerPack(QFile::decodeName(temp), Language::English);
     if (!back.levels.findings.empty() || back.levels.levels.size() != folder.levels.size())
         return fail(QStringLiteral("the pack written for %1 does not read back: %2")
-                        .arg(folderPath, back.levels.findings.empty() ? QStringLiteral("levels lost")
+                        .arg(printableName(folderPath), back.levels.findings.empty() ? QStringLiteral("levels lost")
                                                                       : back.levels.findings.front().line()));
     if (::rename(temp.constData(), QFile::encodeName(out).constData()) != 0)
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, systemError()));
+        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), systemError()));
     // The rename itself lasts once the folder is synced.
     const int dirFd = ::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
