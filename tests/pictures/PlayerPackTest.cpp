@@ -1,6 +1,7 @@
 // Level packs: a clean pack opens as its folder would, keyed by its levels'
 // bytes; hostile packs are refused at once, naming the entry that breaks them.
 
+#include "HostileFiles.h"
 #include "PlayerFixtures.h"
 #include "ZipBytes.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace zw::check {
 namespace {
@@ -146,6 +148,15 @@ const HostilePack hostilePacks[] = {
     {"TwentyOneLevels", [] { return cleanEntries(21); }, "level-21.png", "at most 20 levels"},
     {"NoLevels", [] { return std::vector<ZipEntry>{{"pack.txt", "name: empty"}}; }, "level-01.png", "missing in hostile.zigwalk"},
     {"NotAZip", [] { return std::vector<ZipEntry>{}; }, "hostile.zigwalk", "not a ZIP archive"},
+    // A level is decoded within the same bounds as a folder's: 64 MB of
+    // zeros after the last row is refused at the first byte past it.
+    {"LevelWithDataPastItsRows",
+     [] { return std::vector<ZipEntry>{{"level-01.png", fixtures::rgbPng(fixtures::playerLevel(), {{}, qint64(64) << 20}), true}}; },
+     "level-01.png", "its image data goes on past the last row"},
+    // A name that would break the finding's line or drive the terminal is
+    // shown escaped.
+    {"NameWithControlCharacters", [] { auto e = cleanEntries(1); e.push_back({"level\n\x1b[2J.png", "x"}); return e; },
+     "level\\n\\x1b[2J.png", "a pack holds only"},
 };
 
 void PrintTo(const HostilePack& c, std::ostream* os) { *os << c.name; }
@@ -172,6 +183,22 @@ TEST_P(HostilePackTest, IsRefusedAtOnceNamingTheEntry)
 
 INSTANTIATE_TEST_SUITE_P(Packs, HostilePackTest, ::testing::ValuesIn(hostilePacks),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A pipe named like a pack would wait for a writer for ever if opened as a
+// file is.
+TEST(PlayerPackTest, PipeIsRefusedWithoutWaiting)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(QStringLiteral("pipe.zigwalk"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    for (const Language lang : {Language::English, Language::Czech}) {
+        const PlayerPack pack = openPlayerPack(path, lang);
+        ASSERT_EQ(pack.levels.findings.size(), 1u);
+        EXPECT_EQ(pack.levels.findings.front().line(), lang == Language::English
+                                                            ? QStringLiteral("pipe.zigwalk: pack: not a regular file")
+                                                            : QStringLiteral("pipe.zigwalk: balíček: není obyčejný soubor"));
+    }
+}
 
 TEST(PlayerPackTest, FindingsSpeakCzech)
 {
