@@ -2,27 +2,28 @@
 
 #include "base/RegularFile.h"
 #include "check/PrintableName.h"
+#include "platform/store/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zw::check {
 
 namespace {
 
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+// libarchive's writer hands the pack's bytes here, in order.
+la_ssize_t appendToPack(archive*, void* pack, const void* bytes, size_t length)
+{
+    static_cast<QByteArray*>(pack)->append(static_cast<const char*>(bytes), qsizetype(length));
+    return la_ssize_t(length);
+}
 
 struct WriterCloser {
     void operator()(archive* a) const { archive_write_free(a); }
@@ -72,74 +73,55 @@ bool levelBytes(const QString& path, QByteArray& bytes, QString& error)
 bool writeLevelPack(const PlayerFolder& folder, const QString& folderPath, const PackInfo& info, const QString& out,
                     QString& error)
 {
-    const QFileInfo target(out);
-    const QDir dir(folder.canonicalPath);
-    // The new file lies beside the pack, so that the rename cannot cross
-    // file systems, and carries a name no player would give a pack.
-    QByteArray temp = QFile::encodeName(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = QStringLiteral("cannot write in %1: %2").arg(printableName(target.absolutePath()), systemError());
-        return false;
-    }
     auto fail = [&](const QString& why) {
-        error = why;
-        ::unlink(temp.constData());
+        error = QStringLiteral("cannot write %1: %2").arg(printableName(out), why);
         return false;
     };
+    zw::platform::Replacement replacement;
+    if (const int why = zw::platform::lookBeforeReplacing(out, replacement))
+        return fail(QString::fromLocal8Bit(std::strerror(why)));
+
+    // The pack is made in memory, one level read at a time: it is no larger
+    // than its levels, and the store's whole-file replacement writes it.
+    QByteArray pack;
     {
+        const QDir dir(folder.canonicalPath);
         std::unique_ptr<archive, WriterCloser> zip(archive_write_new());
         archive_write_set_format_zip(zip.get());
         archive_write_set_bytes_in_last_block(zip.get(), 1); // no padding after the archive
-        if (archive_write_open_fd(zip.get(), fd) != ARCHIVE_OK) {
-            ::close(fd);
+        if (archive_write_open(zip.get(), &pack, nullptr, appendToPack, nullptr) != ARCHIVE_OK)
             return fail(QString::fromUtf8(archive_error_string(zip.get())));
-        }
-        bool written = true;
         for (const PlayerLevel& level : folder.levels) {
             QByteArray bytes;
-            if (!levelBytes(dir.filePath(level.file), bytes, error) || !addEntry(zip.get(), level.file, bytes, error)) {
-                written = false;
-                break;
-            }
+            if (!levelBytes(dir.filePath(level.file), bytes, error) || !addEntry(zip.get(), level.file, bytes, error))
+                return fail(error);
         }
         const QByteArray infoText = packInfoText(info);
-        if (written && !infoText.isEmpty())
-            written = addEntry(zip.get(), PackInfoFile, infoText, error);
-        if (written && archive_write_close(zip.get()) != ARCHIVE_OK) {
-            error = QString::fromUtf8(archive_error_string(zip.get()));
-            written = false;
-        }
-        if (!written) {
-            ::close(fd);
-            return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), error));
-        }
+        if (!infoText.isEmpty() && !addEntry(zip.get(), PackInfoFile, infoText, error))
+            return fail(error);
+        if (archive_write_close(zip.get()) != ARCHIVE_OK)
+            return fail(QString::fromUtf8(archive_error_string(zip.get())));
     }
-    // Readable as the player's other new files are (mkstemp makes it private).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0 || ::fsync(fd) != 0) {
-        const QString why = systemError();
-        ::close(fd);
-        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), why));
-    }
-    if (::close(fd) != 0)
-        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), systemError()));
 
-    // Read back as the game reads it: what was written is what will be played.
-    const PlayerPack back = openPlayerPack(QFile::decodeName(temp), Language::English);
-    if (!back.levels.findings.empty() || back.levels.levels.size() != folder.levels.size())
-        return fail(QStringLiteral("the pack written for %1 does not read back: %2")
-                        .arg(printableName(folderPath), back.levels.findings.empty() ? QStringLiteral("levels lost")
-                                                                      : back.levels.findings.front().line()));
-    if (::rename(temp.constData(), QFile::encodeName(out).constData()) != 0)
-        return fail(QStringLiteral("cannot write %1: %2").arg(printableName(out), systemError()));
-    // The rename itself lasts once the folder is synced.
-    const int dirFd = ::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    // Read back as the game reads it before it takes the pack's name: what
+    // was written is what will be played.
+    QString unreadable;
+    const zw::platform::Replaced done = zw::platform::replaceFile(replacement, pack, [&](const QString& written) {
+        const PlayerPack back = openPlayerPack(written, Language::English);
+        if (back.levels.findings.empty() && back.levels.levels.size() == folder.levels.size())
+            return 0;
+        unreadable = back.levels.findings.empty() ? QStringLiteral("levels lost") : back.levels.findings.front().line();
+        return EBADMSG;
+    });
+    if (!unreadable.isEmpty()) {
+        error = QStringLiteral("the pack written for %1 does not read back: %2").arg(printableName(folderPath), unreadable);
+        return false;
     }
+    if (done.error && !done.inPlace)
+        return fail(QString::fromLocal8Bit(std::strerror(done.error)) + QStringLiteral("; nothing was written"));
+    if (done.error)
+        return fail(QStringLiteral("written, but its folder could not be synced to disk: ") +
+                    QString::fromLocal8Bit(std::strerror(done.error)));
     return true;
 }
 

@@ -10,8 +10,9 @@ namespace zw::check {
 
 // Writes the pack of folder's levels to out: the bytes of each level as
 // they are in the folder, and pack.txt when info says anything. The pack is
-// written to a new file beside out, synced, read back by the game's own pack
-// reader and only then renamed to out; on any failure nothing is left and
+// written as the store writes its file (platform/store/ReplaceFile.h): to a
+// new file beside out, synced, read back by the game's own pack reader and
+// only then renamed to out; on any failure nothing is left and
 // the reason is in `error`. Gives whether out was written.
 bool writeLevelPack(const PlayerFolder& folder, const QString& folderPath, const PackInfo& info, const QString& out,
                     QString& error);

@@ -195,7 +195,7 @@ int lookBeforeReplacing(const QString& path, Replacement& out)
     return 0;
 }
 
-Replaced replaceFile(const Replacement& r, const QByteArray& bytes)
+Replaced replaceFile(const Replacement& r, const QByteArray& bytes, const std::function<int(const QString& newFile)>& checkWritten)
 {
     const QByteArray target = onDisk(r.target);
     if (r.existing && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
@@ -204,6 +204,9 @@ Replaced replaceFile(const Replacement& r, const QByteArray& bytes)
     NewFile file;
     if (const int error = file.write(r, bytes))
         return {error};
+    if (checkWritten)
+        if (const int error = checkWritten(QFile::decodeName(file.name())))
+            return {error};
 
     // Only an ordinary file, or nothing, is ever replaced: whatever took the
     // old file's place since it was looked at stays as it is.

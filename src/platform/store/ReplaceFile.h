@@ -10,6 +10,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+
 namespace zw::platform {
 
 // The file a path leads to: its links followed, or for a link that leads
@@ -42,7 +44,13 @@ struct Replaced {
 // replaced. On a failure before the rename no new file is left and the
 // target is as it was; a failure to sync the folder after it is an error
 // with the new file in place.
-Replaced replaceFile(const Replacement& r, const QByteArray& bytes);
+//
+// checkWritten, when given, is shown the new file by its name once it is
+// whole and synced, before the rename: a nonzero error from it stops the
+// replacement there, the new file removed (zigwalk-check reads a pack back
+// as the game will before it takes the pack's name).
+Replaced replaceFile(const Replacement& r, const QByteArray& bytes,
+                     const std::function<int(const QString& newFile)>& checkWritten = {});
 
 // A new file has no name until just before its rename where the file system
 // allows that; elsewhere, and for that moment, it is named after the target,
