@@ -100,7 +100,7 @@ const HostileFile hostileFiles[] = {
 
 class HostileFileTest : public ::testing::TestWithParam<HostileFile> {};
 
-TEST_P(HostileFileTest, IsRefusedAtOnceOrDecodedToThePictureAlone)
+TEST_P(HostileFileTest, RefusedAtOnceOrDecodedAlone)
 {
     const HostileFile& c = GetParam();
     QByteArray bytes = c.bytes();
@@ -257,7 +257,7 @@ private:
 
 class UnopenedFolderTest : public ::testing::TestWithParam<UnopenedFolder> {};
 
-TEST_P(UnopenedFolderTest, SaysWhyInTheGamesLanguageOnOneLine)
+TEST_P(UnopenedFolderTest, SaysWhyInItsLanguageOnOneLine)
 {
     const UnopenedFolder& c = GetParam();
     QTemporaryDir tmp;
