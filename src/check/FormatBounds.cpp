@@ -96,6 +96,11 @@ DecodedPicture::Problem boundGif(const QByteArray& file)
         } else if (block == 0x2C) { // a frame
             if (file.size() - at < 10)
                 return DecodedPicture::Damaged;
+            // Qt spells out every pixel of the frame, also those off the
+            // screen: a frame larger than its screen is refused, so the
+            // screen (whose size is checked) bounds the work.
+            if (le16(file, at) + le16(file, at + 4) > le16(file, 6) || le16(file, at + 2) + le16(file, at + 6) > le16(file, 8))
+                return DecodedPicture::Damaged;
             const qint64 pixels = qint64(le16(file, at + 4)) * le16(file, at + 6);
             const quint8 flags = quint8(file[at + 8]);
             at += 9;

@@ -92,6 +92,14 @@ const HostileFile hostileFiles[] = {
     {"Gif", [] { return gifOf(playerLevel()); }, DecodedPicture::None, Window},
     // 100,000 codes of 4,000 pixels each: 400 million pixels in 150 kB.
     {"GifSpellingPastItsPixels", [] { return gifOf(playerLevel(), 100000); }, DecodedPicture::DataPastRows, Window},
+    // A frame of 65535 x 65535 on a screen of 640 x 480: Qt would spell out
+    // every pixel the codes give, off the screen too.
+    {"GifFrameLargerThanItsScreen", [] {
+         QByteArray gif = gifOf(playerLevel());
+         const qsizetype frame = gif.indexOf(',', 13 + 3 * 256); // after the header and the colour table
+         gif.replace(frame + 5, 4, QByteArray(4, char(0xFF)));
+         return gif;
+     }, DecodedPicture::Damaged, Window},
     {"JpegOfEndlessScans", [] { return jpegOfScans(playerLevel(), MostJpegScans + 1); }, DecodedPicture::TooManyScans, Window},
     // An icon may carry a PNG that Qt decodes with no bound of ours.
     {"Icon", [] { return saved(playerLevel().scaled(256, 256), "ICO"); }, DecodedPicture::UnknownFormat, {}},
