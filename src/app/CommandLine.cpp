@@ -14,7 +14,9 @@ const QStringList QtOptionsWithValue = {
     QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
     QStringLiteral("qwindowtitle"), QStringLiteral("display"), QStringLiteral("geometry"),
     QStringLiteral("title"), QStringLiteral("name"), QStringLiteral("icon"), QStringLiteral("style"),
-    QStringLiteral("stylesheet"), QStringLiteral("session"), QStringLiteral("qmljsdebugger")};
+    QStringLiteral("stylesheet"), QStringLiteral("session")};
+// Taken by Qt only as -qmljsdebugger=VALUE: the next argument stays ours.
+const QString QtOptionJoinedValueOnly = QStringLiteral("qmljsdebugger");
 const QStringList QtSwitches = {QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
                                 QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability")};
 
@@ -27,6 +29,8 @@ QString qtOptionName(const QString& arg)
     const qsizetype equals = name.indexOf(QLatin1Char('='));
     if (equals >= 0)
         name.truncate(equals);
+    if (name == QtOptionJoinedValueOnly)
+        return equals >= 0 ? name : QString();
     return QtOptionsWithValue.contains(name) || QtSwitches.contains(name) ? name : QString();
 }
 

@@ -10,13 +10,17 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Qt's own options are Qt's: they stand beside --help and --version, which
 # still answer without any display.
 for args in "-platform offscreen --version" "--version -platform xcb" "-style fusion -reverse --version" \
-  "-style=fusion --version" "--platform offscreen --version" "-platform xcb -display :999 --version"; do
+  "-style=fusion --version" "--platform offscreen --version" "-platform xcb -display :999 --version" \
+  "-qmljsdebugger=port:3768 --version"; do
   # shellcheck disable=SC2086
   [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$game" $args 2>/dev/null)" = "zigwalk 1.0" ] || fail "$args"
 done
 env -u DISPLAY -u WAYLAND_DISPLAY "$game" -platform xcb --help 2>/dev/null | head -n 1 | grep -q '^usage: zigwalk' ||
   fail "-platform xcb --help"
-for args in "--bogus" "one two" "--levels" "--choose-levels somewhere" "-platform" "-plat offscreen"; do
+# Qt takes -qmljsdebugger only as -qmljsdebugger=VALUE: a folder after it is
+# not swallowed as its value.
+for args in "--bogus" "one two" "--levels" "--choose-levels somewhere" "-platform" "-plat offscreen" \
+  "-qmljsdebugger somewhere"; do
   # shellcheck disable=SC2086
   err=$("$game" $args 2>&1 >/dev/null)
   status=$?
