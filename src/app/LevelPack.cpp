@@ -1,6 +1,7 @@
 #include "app/LevelPack.h"
 
 #include "check/PlayerPack.h"
+#include "check/PrintableName.h"
 #include "view/GameWindow.h"
 
 #include <QFileInfo>
@@ -14,7 +15,7 @@ QString packSaveSection(const QByteArray& contentHash)
 
 QString packTitle(const QString& name, const QString& author, const QString& fileName)
 {
-    QString title = view::GameTitle + QStringLiteral(" – ") + (name.isEmpty() ? fileName : name);
+    QString title = view::GameTitle + QStringLiteral(" – ") + (name.isEmpty() ? check::printableName(fileName) : name);
     if (!author.isEmpty())
         title += QStringLiteral(" (%1)").arg(author);
     return title;

@@ -319,8 +319,10 @@ PackInfo readPackInfo(const QByteArray& bytes, Language lang, std::vector<Findin
         return info;
     }
     for (QString line : text.split(QLatin1Char('\n'))) {
-        // Control characters would break the title and the findings' lines.
-        line.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+        // Control characters would break the title and the findings' lines;
+        // format characters (a right-to-left override, zero-width marks)
+        // would turn the title round or hide what it says.
+        line.removeIf([](QChar c) { return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format; });
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (colon < 0)
             continue;

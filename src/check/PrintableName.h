@@ -2,7 +2,8 @@
 // A name from the file system as a finding shows it: one line, whatever the
 // name holds. Control characters (a newline, an escape that would drive the
 // terminal) are written as \n, \t or \xNN, and bytes that were no valid
-// UTF-8 (decoded to U+FFFD) as \ufffd.
+// UTF-8 (decoded to U+FFFD) as \ufffd; format characters that would turn
+// the line round or hide part of it as \uNNNN.
 
 #include <QString>
 
@@ -24,6 +25,8 @@ inline QString printableName(const QString& name)
             out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
         else if (u == 0xFFFD)
             out += QStringLiteral("\\ufffd");
+        else if (c.category() == QChar::Other_Format) // a right-to-left override, a zero-width mark
+            out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
         else
             out += c;
     }

@@ -67,19 +67,24 @@ TEST(LevelPack, TitleNamesThePackAndItsAuthor)
     const struct {
         const char* info;
         const char* title;
+        const char* file = "p.zigwalk";
     } cases[] = {
         {"name: Bends\nauthor: Jana\n", "Zig-walk – Bends (Jana)"},
         {"name: Bends\n", "Zig-walk – Bends"},
         {"author: Jana\n", "Zig-walk – p.zigwalk (Jana)"},
         {nullptr, "Zig-walk – p.zigwalk"},
         {"name: Bell\x07s\n", "Zig-walk – Bells"},
+        // A right-to-left override would turn the rest of the title round.
+        {"name: \u202Egnp.exe\nauthor: Ja\u200Bna\n", "Zig-walk – gnp.exe (Jana)"},
+        {nullptr, "Zig-walk – a\\nb.zigwalk", "a\nb.zigwalk"},
+        {nullptr, "Zig-walk – \\u202egnp.zigwalk", "\u202Egnp.zigwalk"},
     };
     for (const auto& c : cases) {
         QTemporaryDir tmp;
         auto entries = twoLevels(fixtures::playerLevel());
         if (c.info)
             entries.push_back({"pack.txt", c.info});
-        const LevelFolder pack = openLevelPack(writePack(tmp.filePath(QStringLiteral("p.zigwalk")), entries), 0);
+        const LevelFolder pack = openLevelPack(writePack(tmp.filePath(QString::fromUtf8(c.file)), entries), 0);
         ASSERT_TRUE(pack.findings.isEmpty()) << pack.findings.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(pack.title, QString::fromUtf8(c.title));
     }
