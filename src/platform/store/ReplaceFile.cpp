@@ -157,6 +157,25 @@ int syncFolder(const QString& path)
     return error;
 }
 
+// The process's umask, read without setting it: set even for a moment, it
+// would hand a file that another thread makes meanwhile every permission.
+// Only where the kernel does not say is it set and put back.
+mode_t currentUmask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return mode_t(mask);
+            }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 } // namespace
 
 QString fileBehindLinks(const QString& path)
@@ -179,9 +198,7 @@ int lookBeforeReplacing(const QString& path, Replacement& out)
     if (::stat(onDisk(out.target).constData(), &info) != 0) {
         if (errno != ENOENT)
             return errno;
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        out.mode = 0666 & ~mask;
+        out.mode = 0666 & ~currentUmask();
         return 0;
     }
     if (S_ISDIR(info.st_mode))
