@@ -56,18 +56,22 @@ quint32 littleEndian(const char* p, int bytes)
     return v;
 }
 
-// What the archive's end record declares, read before the archive library is
-// handed the file: the library lists the central directory whole when it
-// opens the archive, and ten thousand names are no pack's.
+// The archive's end record, read before the archive library is handed the
+// file. The library takes the last end signature near the file's end, and
+// then lists the central directory record by record up to the next end
+// signature, whatever count the end record gives: the count is only trusted
+// once the directory has been walked and found to end where the record says.
 struct EndRecord {
-    bool found = false; // false: no end record, not a ZIP archive
-    qint64 entries = 0; // a ZIP64 archive says 0xFFFF
+    bool found = false; // false: no end signature, not a ZIP archive
+    bool sound = false; // one disk, the directory right before the record, the comment up to the file's end
+    qint64 entries = 0;
     qint64 directoryAt = 0;
+    qint64 at = 0; // where the record itself starts
 };
 
 EndRecord endRecord(int fd, qint64 size)
 {
-    constexpr qint64 RecordSize = 22, LongestComment = 0xFFFF;
+    constexpr qint64 RecordSize = 22, LongestComment = 0xFFFF, Zip64LocatorSize = 20;
     const qint64 tail = std::min(size, RecordSize + LongestComment);
     QByteArray bytes(tail, Qt::Uninitialized);
     if (::pread(fd, bytes.data(), std::size_t(tail), size - tail) != tail)
@@ -75,32 +79,45 @@ EndRecord endRecord(int fd, qint64 size)
     for (qint64 at = tail - RecordSize; at >= 0; --at)
         if (bytes.at(at) == 'P' && bytes.mid(at, 4) == QByteArrayLiteral("PK\x05\x06")) {
             const char* p = bytes.constData() + at;
-            // The entries on this disk and in all.
-            return {true, std::max(littleEndian(p + 8, 2), littleEndian(p + 10, 2)), littleEndian(p + 16, 4)};
+            EndRecord end{true, false, littleEndian(p + 10, 2), littleEndian(p + 16, 4), size - tail + at};
+            const qint64 directorySize = littleEndian(p + 12, 4);
+            // A ZIP64 locator before the record would send the library to
+            // another directory than the one this record names.
+            const bool zip64 = at >= Zip64LocatorSize && bytes.mid(at - Zip64LocatorSize, 4) == QByteArrayLiteral("PK\x06\x07");
+            end.sound = littleEndian(p + 4, 2) == 0 && littleEndian(p + 6, 2) == 0 &&
+                        littleEndian(p + 8, 2) == littleEndian(p + 10, 2) && end.directoryAt + directorySize == end.at &&
+                        end.at + RecordSize + littleEndian(p + 20, 2) == size && !zip64;
+            return end;
         }
     return {};
 }
 
-// The name of entry `index` (0 first) of the central directory, reading the
-// records before it and nothing past it; empty when the directory ends or
-// lies first.
-QString entryName(int fd, qint64 directoryAt, int index)
+// The central directory as the archive library will list it: records from
+// where the end record says it starts, at most `most` + 1 of them.
+struct Directory {
+    int records = 0;     // whole records read, up to `most` + 1
+    qint64 endsAt = 0;   // just past the last of them
+    QString pastLimit;   // the name of record `most` + 1, when there is one
+};
+
+Directory walkDirectory(int fd, const EndRecord& end, int most)
 {
     constexpr qint64 RecordSize = 46;
-    qint64 at = directoryAt;
-    for (int i = 0;; ++i) {
+    Directory directory{0, end.directoryAt, {}};
+    while (directory.records <= most && directory.endsAt < end.at) {
         char record[RecordSize];
+        const qint64 at = directory.endsAt;
         if (::pread(fd, record, RecordSize, at) != RecordSize || littleEndian(record, 4) != 0x02014b50u)
-            return {};
+            break;
         const qint64 nameLength = littleEndian(record + 28, 2);
-        if (i == index) {
+        if (++directory.records > most) {
             QByteArray name(nameLength, Qt::Uninitialized);
-            if (::pread(fd, name.data(), std::size_t(nameLength), at + RecordSize) != nameLength)
-                return {};
-            return QString::fromUtf8(name);
+            if (::pread(fd, name.data(), std::size_t(nameLength), at + RecordSize) == nameLength)
+                directory.pastLimit = QString::fromUtf8(name);
         }
-        at += RecordSize + nameLength + littleEndian(record + 30, 2) + littleEndian(record + 32, 2);
+        directory.endsAt = at + RecordSize + nameLength + littleEndian(record + 30, 2) + littleEndian(record + 32, 2);
     }
+    return directory;
 }
 
 struct ArchiveCloser {
@@ -131,15 +148,18 @@ public:
         const EndRecord end = endRecord(fd, size);
         if (!end.found)
             return refusePack(say(lang_, "není archiv ZIP", "not a ZIP archive"));
-        if (end.entries > MostPackEntries) {
+        const Directory directory = walkDirectory(fd, end, MostPackEntries);
+        if (directory.records > MostPackEntries && end.entries > MostPackEntries) {
             const QString detail = say(lang_, "položka č. %1 z %2; balíček jich má nejvýš %3",
                                        "entry %1 of %2; a pack holds at most %3")
                                        .arg(MostPackEntries + 1)
                                        .arg(end.entries)
                                        .arg(MostPackEntries);
-            const QString past = entryName(fd, end.directoryAt, MostPackEntries);
-            return past.isEmpty() ? refusePack(detail) : (refuse(past, detail), std::move(pack_));
+            return directory.pastLimit.isEmpty() ? refusePack(detail) : (refuse(directory.pastLimit, detail), std::move(pack_));
         }
+        if (!end.sound || directory.records != end.entries || directory.endsAt != end.at)
+            return refusePack(say(lang_, "ústřední adresář archivu neodpovídá jeho závěrečnému záznamu",
+                                  "the archive's central directory does not match its end record"));
 
         std::unique_ptr<archive, ArchiveCloser> zip(archive_read_new());
         archive_read_support_format_zip_seekable(zip.get());

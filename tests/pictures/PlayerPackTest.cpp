@@ -31,6 +31,15 @@ std::vector<ZipEntry> cleanEntries(int levels)
     return entries;
 }
 
+// Entries x0, x1, ...: names no pack holds, as many as asked.
+std::vector<ZipEntry> manyEntries(int count)
+{
+    std::vector<ZipEntry> e;
+    for (int i = 0; i < count; ++i)
+        e.push_back({QByteArray("x") + QByteArray::number(i), {}});
+    return e;
+}
+
 QString writePack(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -66,9 +75,11 @@ TEST(PlayerPackTest, CleanPackOpensWithItsLevelsInfoAndContentKey)
     EXPECT_EQ(pack.info.description, QStringLiteral("my first"));
     EXPECT_EQ(pack.contentHash.size(), 32);
 
-    // Another name, another order, another info file: the same levels, the same key.
+    // Another name, another order, another info file, an archive comment:
+    // the same levels, the same key.
     auto renamed = cleanEntries(3);
-    const QString other = writePack(tmp.filePath(QStringLiteral("renamed.zigwalk")), fixtures::zipBytes(renamed));
+    const QString other =
+        writePack(tmp.filePath(QStringLiteral("renamed.zigwalk")), fixtures::zipBytes(renamed, {-1, "made by hand"}));
     EXPECT_EQ(openPlayerPack(other, Language::English).contentHash, pack.contentHash);
     // One level changed: a new key.
     QImage changed = fixtures::playerLevel();
@@ -101,6 +112,7 @@ struct HostilePack {
     std::function<std::vector<ZipEntry>()> entries;
     const char* entry;  // the finding's first field: the entry (or the pack) named
     const char* detail; // a piece of its detail
+    fixtures::ZipEnd end = {};
 };
 
 const QByteArray zeros(9 * 1024 * 1024, '\0'); // past the picture cap, a few KB deflated
@@ -118,13 +130,16 @@ const HostilePack hostilePacks[] = {
      "levels/level-01.png", "a folder"},
     {"SymlinkEntry", [] { auto e = cleanEntries(1); e.push_back({"level-02.png", "/etc/passwd", false, -1, 0120777}); return e; },
      "level-02.png", "a link"},
-    {"TenThousandEntries", [] {
-         std::vector<ZipEntry> e;
-         for (int i = 0; i < 10000; ++i)
-             e.push_back({QByteArray("x") + QByteArray::number(i), {}});
-         return e;
-     },
-     "x32", "entry 33 of 10000; a pack holds at most 32"},
+    {"TenThousandEntries", [] { return manyEntries(10000); }, "x32", "entry 33 of 10000; a pack holds at most 32"},
+    // The archive library lists the directory up to the end record whatever
+    // count the record gives.
+    {"TenThousandEntriesCountedAsOne", [] { return manyEntries(10000); },
+     "hostile.zigwalk", "central directory does not match its end record", {1, {}}},
+    // The last end record is the one the library takes: one hidden in the
+    // comment, claiming a single entry and passing the library's own checks,
+    // must not hide the ten thousand the true one admits.
+    {"ForgedEndRecordInTheComment", [] { return manyEntries(10000); },
+     "hostile.zigwalk", "central directory does not match its end record", {-1, fixtures::endRecordBytes(1, 48, 0, 0)}},
     {"StoredSizeThatLiesHigh", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = e[0].data.size() + 500; return e; },
      "level-01.png", "its declared"},
     {"StoredSizeThatLiesLow", [] { auto e = cleanEntries(1); e[0].deflate = false; e[0].declaredSize = 100; return e; },
@@ -167,7 +182,7 @@ TEST_P(HostilePackTest, IsRefusedAtOnceNamingTheEntry)
 {
     QTemporaryDir tmp;
     const HostilePack& c = GetParam();
-    const QByteArray bytes = std::string_view(c.name) == "NotAZip" ? QByteArray("PK\x03\x04 not really") : fixtures::zipBytes(c.entries());
+    const QByteArray bytes = std::string_view(c.name) == "NotAZip" ? QByteArray("PK\x03\x04 not really") : fixtures::zipBytes(c.entries(), c.end);
     const QString path = writePack(tmp.filePath(QStringLiteral("hostile.zigwalk")), bytes);
     QElapsedTimer clock;
     clock.start();

@@ -29,7 +29,21 @@ QByteArray rawDeflate(const QByteArray& data)
 
 } // namespace
 
-QByteArray zipBytes(const std::vector<ZipEntry>& entries)
+QByteArray endRecordBytes(quint32 entries, quint32 directorySize, quint32 directoryAt, quint32 commentLength)
+{
+    QByteArray out;
+    put(out, 0x06054b50, 4);
+    put(out, 0, 2);
+    put(out, 0, 2);
+    put(out, entries, 2);
+    put(out, entries, 2);
+    put(out, directorySize, 4);
+    put(out, directoryAt, 4);
+    put(out, commentLength, 2);
+    return out;
+}
+
+QByteArray zipBytes(const std::vector<ZipEntry>& entries, const ZipEnd& end)
 {
     QByteArray out, central;
     for (const ZipEntry& e : entries) {
@@ -69,14 +83,9 @@ QByteArray zipBytes(const std::vector<ZipEntry>& entries)
     }
     const quint32 centralAt = quint32(out.size());
     out += central;
-    put(out, 0x06054b50, 4);
-    put(out, 0, 2);
-    put(out, 0, 2);
-    put(out, quint32(entries.size()), 2);
-    put(out, quint32(entries.size()), 2);
-    put(out, quint32(central.size()), 4);
-    put(out, centralAt, 4);
-    put(out, 0, 2);
+    const quint32 count = quint32(end.declaredEntries < 0 ? qint64(entries.size()) : end.declaredEntries);
+    out += endRecordBytes(count, quint32(central.size()), centralAt, quint32(end.comment.size()));
+    out += end.comment;
     return out;
 }
 

@@ -16,6 +16,16 @@ struct ZipEntry {
     unsigned mode = 0100644;    // Unix mode in the central directory (0120777: a symlink)
 };
 
-QByteArray zipBytes(const std::vector<ZipEntry>& entries);
+// What the end record says past the entries themselves.
+struct ZipEnd {
+    qint64 declaredEntries = -1; // the entry count it claims; -1: the true one
+    QByteArray comment;          // the archive comment after it
+};
+
+QByteArray zipBytes(const std::vector<ZipEntry>& entries, const ZipEnd& end = {});
+
+// An end record of one disk: `entries` records, `directorySize` bytes long
+// from `directoryAt`, followed by a comment of `commentLength` bytes.
+QByteArray endRecordBytes(quint32 entries, quint32 directorySize, quint32 directoryAt, quint32 commentLength);
 
 } // namespace zw::fixtures
