@@ -100,6 +100,14 @@ protected:
     // way to the goal with the button held. False when it has no such way.
     bool walkToGoalOf(const QImage& shown) const;
 
+    // Once the frame rests after a level change, the run above on the level
+    // shown; fails the test where either does not happen.
+    void walkLevel(const QImage& level) const
+    {
+        ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
+        ASSERT_TRUE(walkToGoalOf(level)) << "no way from the start to the goal";
+    }
+
     // The game started in home on arguments it must refuse: its message box
     // seen and closed with Return, its end awaited, and what it said.
     // The box is waited for up to a minute: a refusal under load can be slow,

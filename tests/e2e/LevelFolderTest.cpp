@@ -23,15 +23,7 @@
 namespace zw::e2e {
 namespace {
 
-class LevelFolder : public GameScreenTest {
-protected:
-    // Walks the pointer from the start to the goal of the picture on show.
-    void walk(const QImage& level)
-    {
-        ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
-        ASSERT_TRUE(walkToGoalOf(level)) << "no way from the start to the goal";
-    }
-};
+class LevelFolder : public GameScreenTest {};
 
 TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
 {
@@ -87,7 +79,7 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
         pressAt(*solidSpot(menu, rgbOf(ColorNewGame)));
         ASSERT_TRUE(showsPicture(levels[1])) << "level 1 of the folder not on screen; differences: "
                                              << differences(client(), levels[1]);
-        ASSERT_NO_FATAL_FAILURE(walk(levels[1]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[1]));
         ASSERT_TRUE(showsPicture(levels[2])) << "level 2 of the folder not on screen";
         // Back to the menu and quit: the folder's progress stays on level 2.
         pressAt(*solidSpot(levels[2], rgbOf(ColorMenu)));
@@ -102,9 +94,9 @@ TEST_F(LevelFolder, RefusedWithFindingsThenSnappedAndPlayedToTheClosingPicture)
         ASSERT_TRUE(showsPicture(menu));
         pressAt(*solidSpot(menu, rgbOf(ColorContinue)));
         ASSERT_TRUE(showsPicture(levels[2])) << "continue did not come back to the folder's level 2";
-        ASSERT_NO_FATAL_FAILURE(walk(levels[2]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[2]));
         ASSERT_TRUE(showsPicture(levels[3])) << "level 3 of the folder not on screen";
-        ASSERT_NO_FATAL_FAILURE(walk(levels[3]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[3]));
         const QImage closing = picture(QStringLiteral("closing"));
         ASSERT_TRUE(showsPicture(closing)) << "the closing picture did not follow the folder's last level";
     }

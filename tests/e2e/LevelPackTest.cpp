@@ -22,12 +22,6 @@ namespace {
 
 class LevelPack : public GameScreenTest {
 protected:
-    void walk(const QImage& level)
-    {
-        ASSERT_TRUE(frameRestsInCentre()) << "the frame did not come to rest in the centre";
-        ASSERT_TRUE(walkToGoalOf(level)) << "no way from the start to the goal";
-    }
-
     // Back to the menu from the level on show, and quit.
     void menuAndQuit(RunningGame& game, const QImage& level, const QImage& menu)
     {
@@ -83,7 +77,7 @@ TEST_F(LevelPack, MadeByTheCheckerPlayedToTheClosingPictureWhereverItLies)
         pressAt(*solidSpot(menu, rgbOf(ColorNewGame)));
         ASSERT_TRUE(showsPicture(levels[1])) << "level 1 of the pack not on screen; differences: "
                                              << differences(client(), levels[1]);
-        ASSERT_NO_FATAL_FAILURE(walk(levels[1]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[1]));
         ASSERT_TRUE(showsPicture(levels[2])) << "level 2 of the pack not on screen";
         ASSERT_NO_FATAL_FAILURE(menuAndQuit(game, levels[2], menu));
     }
@@ -94,7 +88,7 @@ TEST_F(LevelPack, MadeByTheCheckerPlayedToTheClosingPictureWhereverItLies)
         ASSERT_TRUE(showsPicture(menu));
         pressAt(*solidSpot(menu, rgbOf(ColorContinue)));
         ASSERT_TRUE(showsPicture(levels[2])) << "continue did not come back to the pack's level 2";
-        ASSERT_NO_FATAL_FAILURE(walk(levels[2]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[2]));
         ASSERT_TRUE(showsPicture(levels[3])) << "level 3 of the pack not on screen";
         ASSERT_NO_FATAL_FAILURE(menuAndQuit(game, levels[3], menu));
     }
@@ -109,7 +103,7 @@ TEST_F(LevelPack, MadeByTheCheckerPlayedToTheClosingPictureWhereverItLies)
         ASSERT_TRUE(showsPicture(menu));
         pressAt(*solidSpot(menu, rgbOf(ColorContinue)));
         ASSERT_TRUE(showsPicture(levels[3])) << "continue did not come back to level 3 of the moved pack";
-        ASSERT_NO_FATAL_FAILURE(walk(levels[3]));
+        ASSERT_NO_FATAL_FAILURE(walkLevel(levels[3]));
         ASSERT_TRUE(showsPicture(picture(QStringLiteral("closing"))))
             << "the closing picture did not follow the pack's last level";
     }
